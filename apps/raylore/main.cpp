@@ -1,0 +1,13 @@
+#include "forms/fonts.h"
+#include "launcher/rl_form.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    forms::installFontSubstitutions();
+    auto* launcher = new RL_Form;
+    launcher->show();
+    return app.exec();
+}

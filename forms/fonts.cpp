@@ -1,0 +1,32 @@
+#include "forms/fonts.h"
+
+#include <QStringList>
+
+namespace forms {
+namespace {
+const char* const kSans = "MS Sans Serif";
+const char* const kSerif = "Times New Roman";
+} // namespace
+
+void installFontSubstitutions()
+{
+    QFont::insertSubstitutions(kSans, {"Liberation Sans", "DejaVu Sans"});
+    QFont::insertSubstitutions(kSerif, {"Liberation Serif", "DejaVu Serif"});
+}
+
+QFont sansSerif(double points, bool bold)
+{
+    QFont font(kSans);
+    font.setPointSizeF(points);
+    font.setBold(bold);
+    return font;
+}
+
+QFont serif(double points)
+{
+    QFont font(kSerif);
+    font.setPointSizeF(points);
+    return font;
+}
+
+} // namespace forms

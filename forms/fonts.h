@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QFont>
+
+namespace forms {
+
+// The windows name fonts that Linux lacks; map them once to installed
+// metric-compatible families before the first window is built.
+void installFontSubstitutions();
+
+QFont sansSerif(double points, bool bold = false);
+QFont serif(double points);
+
+} // namespace forms

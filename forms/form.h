@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QMainWindow>
+
+namespace forms {
+
+// A top-level window with the classic event set. Load is the constructor of
+// the derived window; the other events arrive through the virtual handlers:
+//   activate - the window becomes the active window
+//   paint    - the window is shown, or exposed again after being minimised or hidden
+//              (not every repaint: a paint handler may reset a simulation)
+//   resize   - the size changed after the window was first shown
+//   unload   - the window closes; it is deleted afterwards, so the next open loads afresh
+class Form : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit Form(QWidget* parent = nullptr);
+
+    // Controls are placed on the client area, below the menu bar if there is one.
+    QWidget* client() const { return client_; }
+
+    void setClientSizeTwips(double width, double height);
+    // Outer size and position, including the frame where the platform reports one.
+    void setOuterGeometryTwips(double left, double top, double width, double height);
+    void setOuterSizeTwips(double width, double height);
+    void moveTwips(double left, double top);
+    double outerWidthTwips() const;
+    double outerHeightTwips() const;
+
+    void showModeless();
+    void unload();
+
+signals:
+    // Raised after onUnload; the window is deleted soon after.
+    void unloaded();
+
+protected:
+    virtual void onActivate() {}
+    virtual void onPaint() {}
+    virtual void onResize() {}
+    virtual void onUnload() {}
+
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QSize frameExtra() const;
+    void applyOuterSize();
+
+    QWidget* client_;
+    bool exposed_ = false;
+    bool shownOnce_ = false;
+    // The outer size asked for before the first show, when the frame was not yet known.
+    QSizeF outerTwips_;
+};
+
+} // namespace forms

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QRadioButton>
+
+namespace forms {
+
+// An option button whose click event also fires when code selects it while it
+// was not selected, as the windows' mode switches rely on.
+class OptionButton : public QRadioButton {
+    Q_OBJECT
+public:
+    OptionButton(const QString& caption, QWidget* parent);
+
+    void select();
+
+signals:
+    void click();
+};
+
+} // namespace forms

@@ -1,0 +1,340 @@
+#include "forms/picture_box.h"
+
+#include "forms/screen.h"
+
+#include <QLoggingCategory>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+Q_LOGGING_CATEGORY(lcPictureBox, "forms.picturebox")
+
+namespace forms {
+namespace {
+
+// How far beyond the canvas a clipped line may still reach, in device pixels.
+constexpr double kClipMargin = 16.0;
+// Radii beyond this many device pixels are no circle anybody could see.
+constexpr double kMaxRadius = 1.0e6;
+
+int buttonCode(Qt::MouseButtons buttons)
+{
+    return (buttons & Qt::LeftButton ? 1 : 0) | (buttons & Qt::RightButton ? 2 : 0)
+        | (buttons & Qt::MiddleButton ? 4 : 0);
+}
+
+int shiftCode(Qt::KeyboardModifiers modifiers)
+{
+    return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0)
+        | (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+// Liang-Barsky: shortens a->b to the part inside the box; false when nothing is
+// inside. A clipped end is put exactly on its box edge and its other coordinate
+// follows from the slope, which stays accurate for the nearly axis-parallel
+// lines that reach absurd coordinates (a steep ray far beyond the view).
+bool clipToBox(QPointF& a, QPointF& b, const QRectF& box)
+{
+    const double dx = b.x() - a.x();
+    const double dy = b.y() - a.y();
+    double t0 = 0.0;
+    double t1 = 1.0;
+    int edge0 = -1;
+    int edge1 = -1;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x() - box.left(), box.right() - a.x(), a.y() - box.top(), box.bottom() - a.y()};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0.0) {
+            if (q[i] < 0.0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0 && t > t0) {
+            t0 = t;
+            edge0 = i;
+        } else if (p[i] > 0.0 && t < t1) {
+            t1 = t;
+            edge1 = i;
+        }
+        if (t0 > t1)
+            return false;
+    }
+    const QPointF origin = a;
+    const auto onEdge = [&](int edge) {
+        const double x = edge == 0 ? box.left() : box.right();
+        const double y = edge == 2 ? box.top() : box.bottom();
+        if (edge < 2)
+            return QPointF(x, origin.y() + (x - origin.x()) * (dy / dx));
+        return QPointF(origin.x() + (y - origin.y()) * (dx / dy), y);
+    };
+    if (edge0 >= 0)
+        a = onEdge(edge0);
+    if (edge1 >= 0)
+        b = onEdge(edge1);
+    return std::isfinite(a.x()) && std::isfinite(a.y()) && std::isfinite(b.x()) && std::isfinite(b.y());
+}
+
+Qt::CursorShape cursorShape(Pointer pointer)
+{
+    switch (pointer) {
+    case Pointer::Cross: return Qt::CrossCursor;
+    case Pointer::SizeNESW: return Qt::SizeBDiagCursor;
+    case Pointer::SizeWE: return Qt::SizeHorCursor;
+    case Pointer::SizeNS: return Qt::SizeVerCursor;
+    case Pointer::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+} // namespace
+
+PictureBox::PictureBox(QWidget* parent)
+    : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_StaticContents);
+    setMouseTracking(true);
+    scale_.setPixelSize(width(), height());
+    scale_.setScale(0, 0, pixelsToTwips(width()), pixelsToTwips(height()));
+}
+
+void PictureBox::setScale(double left, double top, double width, double height)
+{
+    if (!accept({left, top, width, height}, "scale"))
+        return;
+    scale_.setScale(left, top, width, height);
+    userScaleSet_ = true;
+}
+
+void PictureBox::setBackground(QRgb colour)
+{
+    background_ = colour;
+    clear();
+}
+
+void PictureBox::setLineWidth(int pixels) { lineWidth_ = std::max(1, pixels); }
+
+void PictureBox::setPointer(Pointer pointer)
+{
+    if (pointer == pointer_)
+        return;
+    pointer_ = pointer;
+    setCursor(cursorShape(pointer));
+}
+
+bool PictureBox::accept(std::initializer_list<double> values, const char* figure)
+{
+    if (std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); }))
+        return true;
+    ++refused_;
+    qCDebug(lcPictureBox) << "refused a" << figure << "with a non-finite value in" << objectName();
+    return false;
+}
+
+void PictureBox::ensureCanvas()
+{
+    const double ratio = devicePixelRatioF();
+    const QSize deviceSize(static_cast<int>(std::lround(width() * ratio)),
+                           static_cast<int>(std::lround(height() * ratio)));
+    if (canvas_.size() == deviceSize && ratio_ == ratio)
+        return;
+    ratio_ = ratio;
+    canvas_ = QImage(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    canvas_.fill(background_);
+}
+
+QPointF PictureBox::toDevice(double x, double y) const
+{
+    return {scale_.toPixelX(x) * ratio_, scale_.toPixelY(y) * ratio_};
+}
+
+void PictureBox::markDirty(const QRectF& deviceRect)
+{
+    const double pad = lineWidth_ * ratio_ + 2.0;
+    const QRectF logical(deviceRect.x() / ratio_, deviceRect.y() / ratio_, deviceRect.width() / ratio_,
+                         deviceRect.height() / ratio_);
+    update(logical.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect().intersected(rect()));
+}
+
+void PictureBox::clear()
+{
+    ensureCanvas();
+    canvas_.fill(background_);
+    update();
+}
+
+void PictureBox::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreground_); }
+
+void PictureBox::line(double x1, double y1, double x2, double y2, QRgb colour)
+{
+    if (!accept({x1, y1, x2, y2}, "line"))
+        return;
+    ensureCanvas();
+    drawLineDevice(toDevice(x1, y1), toDevice(x2, y2), colour);
+}
+
+void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
+{
+    const QRectF box(-kClipMargin, -kClipMargin, canvas_.width() + 2 * kClipMargin,
+                     canvas_.height() + 2 * kClipMargin);
+    if (!clipToBox(a, b, box))
+        return;
+    QPainter painter(&canvas_);
+    const double width = lineWidth_ * ratio_;
+    QPen pen(QColor::fromRgb(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(width <= 1.0);
+    painter.setPen(pen);
+    painter.drawLine(QLineF(a, b));
+    markDirty(QRectF(a, b));
+}
+
+void PictureBox::box(double x1, double y1, double x2, double y2)
+{
+    if (!accept({x1, y1, x2, y2}, "box"))
+        return;
+    ensureCanvas();
+    const QPointF a = toDevice(x1, y1);
+    const QPointF b = toDevice(x2, y2);
+    drawLineDevice(a, {b.x(), a.y()}, foreground_);
+    drawLineDevice({b.x(), a.y()}, b, foreground_);
+    drawLineDevice(b, {a.x(), b.y()}, foreground_);
+    drawLineDevice({a.x(), b.y()}, a, foreground_);
+}
+
+void PictureBox::circle(double x, double y, double radius, double aspect)
+{
+    if (!accept({x, y, radius, aspect}, "circle"))
+        return;
+    drawEllipse(x, y, radius, aspect, 0.0, 360.0, true);
+}
+
+void PictureBox::arc(double x, double y, double radius, double start, double end, double aspect)
+{
+    if (!accept({x, y, radius, start, end, aspect}, "arc"))
+        return;
+    double span = end - start;
+    if (span < 0)
+        span += 2 * std::numbers::pi;
+    constexpr double kDegrees = 180.0 / std::numbers::pi;
+    drawEllipse(x, y, radius, aspect, start * kDegrees, span * kDegrees, false);
+}
+
+void PictureBox::drawEllipse(double x, double y, double radius, double aspect, double start, double span,
+                             bool closed)
+{
+    ensureCanvas();
+    const double r = std::abs(radius * scale_.pixelsPerUnitX()) * ratio_;
+    const double a = std::abs(aspect);
+    const double rx = a > 1.0 ? r / a : r;
+    const double ry = a > 1.0 ? r : r * a;
+    if (rx > kMaxRadius || ry > kMaxRadius)
+        return;
+    const QPointF centre = toDevice(x, y);
+    const QRectF bounds(centre.x() - rx, centre.y() - ry, 2 * rx, 2 * ry);
+    const QRectF visible(-kClipMargin, -kClipMargin, canvas_.width() + 2 * kClipMargin,
+                         canvas_.height() + 2 * kClipMargin);
+    if (!bounds.intersects(visible))
+        return;
+
+    QPainter painter(&canvas_);
+    const double width = lineWidth_ * ratio_;
+    QPen pen(QColor::fromRgb(foreground_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    pen.setCosmetic(width <= 1.0);
+    painter.setPen(pen);
+    if (closed) {
+        painter.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(QColor::fromRgb(fillColour_)) : QBrush());
+        painter.drawEllipse(bounds);
+    } else {
+        QPainterPath path;
+        path.arcMoveTo(bounds, start);
+        path.arcTo(bounds, start, span);
+        painter.drawPath(path);
+    }
+    markDirty(bounds);
+}
+
+void PictureBox::point(double x, double y) { point(x, y, foreground_); }
+
+void PictureBox::point(double x, double y, QRgb colour)
+{
+    if (!accept({x, y}, "point"))
+        return;
+    ensureCanvas();
+    const QPointF p = toDevice(x, y);
+    const double size = lineWidth_ * ratio_;
+    const double left = std::floor(p.x() - size / 2 + 0.5);
+    const double top = std::floor(p.y() - size / 2 + 0.5);
+    if (left + size < 0 || top + size < 0 || left > canvas_.width() || top > canvas_.height())
+        return;
+    const QRect square(static_cast<int>(left), static_cast<int>(top), static_cast<int>(size),
+                       static_cast<int>(size));
+    QPainter painter(&canvas_);
+    painter.fillRect(square, QColor::fromRgb(colour));
+    markDirty(QRectF(square));
+}
+
+void PictureBox::placeChild(QWidget* child, double left, double top, double width, double height) const
+{
+    const auto round = [](double v) { return static_cast<int>(std::lround(v)); };
+    child->setGeometry(round(scale_.toPixelX(left)), round(scale_.toPixelY(top)),
+                       round(std::abs(width) / scale_.unitsPerPixelX()),
+                       round(std::abs(height) / scale_.unitsPerPixelY()));
+}
+
+void PictureBox::paintEvent(QPaintEvent* event)
+{
+    ensureCanvas();
+    QPainter painter(this);
+    for (const QRect& r : event->region()) {
+        const QRectF source(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_);
+        painter.drawImage(QRectF(r), canvas_, source);
+    }
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    scale_.setPixelSize(width(), height());
+    if (!userScaleSet_)
+        scale_.setScale(0, 0, pixelsToTwips(width()), pixelsToTwips(height()));
+    ensureCanvas();
+}
+
+MouseEvent PictureBox::translate(const QMouseEvent* event, int button) const
+{
+    const QPointF pos = event->position();
+    return {button, shiftCode(event->modifiers()), static_cast<float>(scale_.toUserX(pos.x())),
+            static_cast<float>(scale_.toUserY(pos.y()))};
+}
+
+void PictureBox::mousePressEvent(QMouseEvent* event)
+{
+    emit mouseDown(translate(event, buttonCode(event->button())));
+}
+
+void PictureBox::mouseMoveEvent(QMouseEvent* event)
+{
+    emit mouseMove(translate(event, buttonCode(event->buttons())));
+}
+
+void PictureBox::mouseReleaseEvent(QMouseEvent* event)
+{
+    emit mouseUp(translate(event, buttonCode(event->button())));
+}
+
+// The second press of a double click is reported as the double click only.
+// Only the left button double-clicks: two quick right clicks stay two presses.
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit dblClick();
+    else
+        mousePressEvent(event);
+}
+
+} // namespace forms

@@ -1,0 +1,100 @@
+#pragma once
+
+#include "forms/user_scale.h"
+
+#include <QImage>
+#include <QWidget>
+
+namespace forms {
+
+// Mouse state as the windows see it: button 1 left, 2 right, 4 middle (for a
+// move, the buttons held); shift 1 Shift, 2 Ctrl, 4 Alt, summed; position in user units.
+struct MouseEvent {
+    int button = 0;
+    int shift = 0;
+    float x = 0;
+    float y = 0;
+};
+
+enum class FillStyle { Solid, Transparent };
+enum class Pointer { Arrow, Cross, SizeNESW, SizeWE, SizeNS };
+
+// A drawing area with a persistent canvas and user coordinates. It keeps no
+// scene: a figure is erased by drawing it again in the background colour,
+// which works because nothing is ever antialiased. Figures with a non-finite
+// coordinate are refused (and logged), never handed to Qt.
+class PictureBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PictureBox(QWidget* parent);
+
+    void setScale(double left, double top, double width, double height);
+    const UserScale& scale() const { return scale_; }
+
+    void setBackground(QRgb colour);
+    QRgb background() const { return background_; }
+    void setForeground(QRgb colour) { foreground_ = colour; }
+    QRgb foreground() const { return foreground_; }
+    void setFillColour(QRgb colour) { fillColour_ = colour; }
+    void setFillStyle(FillStyle style) { fillStyle_ = style; }
+    void setLineWidth(int pixels);
+    int lineWidth() const { return lineWidth_; }
+    void setPointer(Pointer pointer);
+    Pointer pointer() const { return pointer_; }
+
+    void clear();
+    void line(double x1, double y1, double x2, double y2);
+    void line(double x1, double y1, double x2, double y2, QRgb colour);
+    void box(double x1, double y1, double x2, double y2);
+    // Radius in horizontal units; aspect above 1 makes it the vertical semi-axis.
+    // Filled with the fill colour while the fill style is solid.
+    void circle(double x, double y, double radius, double aspect = 1.0);
+    // Angles in radians, anticlockwise from +x; an end below the start runs through 0.
+    void arc(double x, double y, double radius, double start, double end, double aspect = 1.0);
+    void point(double x, double y);
+    void point(double x, double y, QRgb colour);
+
+    // Places a child control by user coordinates: (left, top) is its upper-left corner.
+    void placeChild(QWidget* child, double left, double top, double width, double height) const;
+
+    const QImage& canvas() const { return canvas_; }
+    double canvasRatio() const { return ratio_; }
+    int refusedFigures() const { return refused_; }
+
+signals:
+    void mouseDown(const forms::MouseEvent& event);
+    void mouseMove(const forms::MouseEvent& event);
+    void mouseUp(const forms::MouseEvent& event);
+    void dblClick();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+
+private:
+    bool accept(std::initializer_list<double> values, const char* figure);
+    void ensureCanvas();
+    QPointF toDevice(double x, double y) const;
+    void drawLineDevice(QPointF a, QPointF b, QRgb colour);
+    void drawEllipse(double x, double y, double radius, double aspect, double start, double span, bool closed);
+    void markDirty(const QRectF& deviceRect);
+    MouseEvent translate(const QMouseEvent* event, int button) const;
+
+    UserScale scale_;
+    bool userScaleSet_ = false;
+    QImage canvas_;
+    double ratio_ = 1.0;
+    QRgb background_ = qRgb(255, 255, 255);
+    QRgb foreground_ = qRgb(0, 0, 0);
+    QRgb fillColour_ = qRgb(0, 0, 0);
+    FillStyle fillStyle_ = FillStyle::Transparent;
+    int lineWidth_ = 1;
+    Pointer pointer_ = Pointer::Arrow;
+    int refused_ = 0;
+};
+
+} // namespace forms

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QWidget>
+
+class QToolButton;
+
+namespace forms {
+
+// Two arrow buttons stacked vertically, with separate events for each arrow.
+class SpinButton : public QWidget {
+    Q_OBJECT
+public:
+    explicit SpinButton(QWidget* parent);
+
+    QToolButton* upArrow() const { return up_; }
+    QToolButton* downArrow() const { return down_; }
+
+signals:
+    void spinUp();
+    void spinDown();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    QToolButton* up_;
+    QToolButton* down_;
+};
+
+} // namespace forms

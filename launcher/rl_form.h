@@ -1,0 +1,53 @@
+#pragma once
+
+#include "forms/form.h"
+#include "launcher/info_window.h"
+#include "launcher/simulation_registry.h"
+
+#include <QPointer>
+
+class LauncherItem;
+class QAction;
+
+// The start window of RAYLORE: three pictures to select and open the
+// simulations, a small menu and the about window. Closing it ends the program.
+class RL_Form : public forms::Form {
+    Q_OBJECT
+public:
+    RL_Form();
+
+    // Simulation windows are registered by the program; 1 mirror, 2 real lenses, 3 kit.
+    SimulationRegistry& registry() { return registry_; }
+
+    int SelectedSim = 0;
+
+    void Select(int n);
+    void Open(int n);
+
+    LauncherItem* picture(int n) const;
+    LauncherItem* label(int n) const;
+    QAction* openAction() const { return öffnen; }
+    QAction* endAction() const { return ende; }
+    QAction* infoAction() const { return information; }
+    InfoWindow* aboutWindow() const { return RL_info; }
+
+    void onActivate() override;
+    void onUnload() override;
+
+private:
+    void layoutForScreen();
+    void showAbout();
+    void paintLabel(int n, bool selected);
+
+    SimulationRegistry registry_;
+    LauncherItem* sp_label;
+    LauncherItem* lens_label;
+    LauncherItem* bk_label;
+    LauncherItem* sp_picture;
+    LauncherItem* lens_picture;
+    LauncherItem* bk_picture;
+    QAction* öffnen;
+    QAction* ende;
+    QAction* information;
+    QPointer<InfoWindow> RL_info;
+};

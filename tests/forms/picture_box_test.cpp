@@ -1,0 +1,250 @@
+#include "forms/colour_scope.h"
+#include "forms/picture_box.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
+
+#include <QTest>
+#include <QWindow>
+
+#include <cmath>
+#include <numbers>
+#include <random>
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlue = 0xff0000ff;
+constexpr double kPi = std::numbers::pi;
+
+} // namespace
+
+class PictureBoxTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        host = new QWidget;
+        host->resize(400, 300);
+        box = new forms::PictureBox(host);
+        box->setObjectName("box");
+        box->setGeometry(0, 0, 400, 300);
+        // 800 LE across, 2 LE a pixel both ways, y upwards, the axis through the middle.
+        box->setScale(0, 300, 800, -600);
+        host->show();
+        QVERIFY(QTest::qWaitForWindowExposed(host));
+    }
+
+    void cleanup() { delete host; }
+
+    void canvasIsKeptAtDeviceResolution()
+    {
+        const double ratio = host->devicePixelRatioF();
+        QCOMPARE(box->canvasRatio(), ratio);
+        QCOMPARE(box->canvas().size(), QSize(qRound(400 * ratio), qRound(300 * ratio)));
+        // A 1-pixel line is one device pixel wide only at ratio 1; at ratio 2 it covers two.
+        box->line(0, 0, 800, 0);
+        int dark = 0;
+        const int column = box->canvas().width() / 2;
+        for (int y = 0; y < box->canvas().height(); ++y)
+            dark += box->canvas().pixel(column, y) == kBlack ? 1 : 0;
+        QCOMPARE(dark, qRound(ratio));
+    }
+
+    void everyFigureDrawnAgainInWhiteLeavesWhite()
+    {
+        std::mt19937 rng(7);
+        std::uniform_real_distribution<double> x(-50, 850);
+        std::uniform_real_distribution<double> y(-170, 170);
+        std::uniform_real_distribution<double> angle(0, 2 * kPi);
+
+        const auto drawAll = [&](QRgb colour) {
+            rng.seed(7);
+            box->setForeground(colour);
+            for (int width : {1, 2, 3, 5}) {
+                box->setLineWidth(width);
+                for (int i = 0; i < 40; ++i)
+                    box->line(x(rng), y(rng), x(rng), y(rng));
+                box->box(x(rng), y(rng), x(rng), y(rng));
+                box->arc(x(rng), y(rng), 20 + std::abs(y(rng)), angle(rng), angle(rng));
+                box->circle(x(rng), y(rng), 30, 2.0);
+                box->circle(x(rng), y(rng), 30, 0.5);
+                box->point(x(rng), y(rng));
+            }
+            box->setLineWidth(1);
+            box->setFillColour(colour);
+            box->setFillStyle(forms::FillStyle::Solid);
+            box->circle(400, 0, 5);
+            box->setFillStyle(forms::FillStyle::Transparent);
+            {
+                forms::ColourScope blue(*box, kBlue);
+                box->arc(600, 0, 120, 2 * kPi - 0.4, 0.4);
+            }
+        };
+
+        drawAll(kBlack);
+        QVERIFY(countColour(*box, kBlack) > 1000);
+        QVERIFY(countColour(*box, kBlue) > 30);
+        drawAll(kWhite);
+        QCOMPARE(countColour(*box, kWhite), box->canvas().width() * box->canvas().height());
+        QCOMPARE(box->foreground(), kWhite);
+    }
+
+    void colourScopeSwitchesOnlyFromBlack()
+    {
+        box->setForeground(kBlack);
+        {
+            forms::ColourScope blue(*box, kBlue);
+            QCOMPARE(box->foreground(), kBlue);
+        }
+        QCOMPARE(box->foreground(), kBlack);
+
+        box->setForeground(kWhite);
+        {
+            forms::ColourScope blue(*box, kBlue);
+            QCOMPARE(box->foreground(), kWhite);
+        }
+        QCOMPARE(box->foreground(), kWhite);
+    }
+
+    void arcEndBelowStartRunsThroughZero()
+    {
+        const double alpha = 0.5;
+        box->arc(400, 0, 100, 2 * kPi - alpha, alpha);
+        QVERIFY(colourNear(*box, 500, 0, kBlack));
+        QVERIFY(!colourNear(*box, 300, 0, kBlack, 3));
+        QVERIFY(!colourNear(*box, 400, 100, kBlack, 3));
+
+        box->clear();
+        box->arc(400, 0, 100, alpha, 2 * kPi - alpha);
+        QVERIFY(colourNear(*box, 300, 0, kBlack));
+        QVERIFY(!colourNear(*box, 500, 0, kBlack, 3));
+    }
+
+    void anglesCountAnticlockwiseOnScreen()
+    {
+        box->arc(400, 0, 100, 0, kPi / 2);
+        const double d = 100 / std::sqrt(2.0);
+        QVERIFY(colourNear(*box, 400 + d, d, kBlack));
+        QVERIFY(!colourNear(*box, 400 + d, -d, kBlack, 3));
+    }
+
+    void ellipseAspectPicksTheLongerAxis()
+    {
+        box->circle(400, 0, 100, 2.0); // tall: vertical semi-axis 100
+        QVERIFY(colourNear(*box, 400, 100, kBlack));
+        QVERIFY(colourNear(*box, 450, 0, kBlack));
+        QVERIFY(!colourNear(*box, 500, 0, kBlack, 3));
+
+        box->clear();
+        box->circle(400, 0, 100, 0.5); // wide: horizontal semi-axis 100
+        QVERIFY(colourNear(*box, 500, 0, kBlack));
+        QVERIFY(colourNear(*box, 400, 50, kBlack));
+        QVERIFY(!colourNear(*box, 400, 100, kBlack, 3));
+    }
+
+    void solidFillFillsTheCircle()
+    {
+        box->setFillColour(kBlue);
+        box->setFillStyle(forms::FillStyle::Solid);
+        box->circle(400, 0, 20);
+        QCOMPARE(pixelAt(*box, 400, 0), kBlue);
+        box->setFillStyle(forms::FillStyle::Transparent);
+        box->circle(200, 0, 20);
+        QCOMPARE(pixelAt(*box, 200, 0), kWhite);
+    }
+
+    void pointHasTheLineWidth()
+    {
+        box->point(100, 50);
+        QCOMPARE(pixelAt(*box, 100, 50), kBlack);
+        const int one = countColour(*box, kBlack);
+        box->setLineWidth(2);
+        box->point(300, 50);
+        const double ratio = box->canvasRatio();
+        QCOMPARE(countColour(*box, kBlack) - one, qRound(4 * ratio * ratio));
+    }
+
+    void nonFiniteFiguresAreRefused()
+    {
+        const double nan = std::nan("");
+        const double inf = INFINITY;
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("refused a line"));
+        box->line(0, 0, nan, 10);
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("refused a circle"));
+        box->circle(inf, 0, 5);
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("refused a point"));
+        box->point(0, -inf);
+        QTest::ignoreMessage(QtDebugMsg, QRegularExpression("refused a arc"));
+        box->arc(0, 0, 10, 0, nan);
+        QCOMPARE(box->refusedFigures(), 4);
+        QCOMPARE(countColour(*box, kWhite), box->canvas().width() * box->canvas().height());
+    }
+
+    void hugeButFiniteLinesAreClippedNotLost()
+    {
+        // A nearly vertical reflected ray reaches absurd y values at the view's edge.
+        box->line(400, 0, 400.001, 1e30);
+        box->line(-1e300, 10, 1e300, 10);
+        QCOMPARE(box->refusedFigures(), 0);
+        QVERIFY(colourNear(*box, 400, 100, kBlack));
+        QVERIFY(colourNear(*box, 100, 10, kBlack));
+        QVERIFY(colourNear(*box, 700, 10, kBlack));
+    }
+
+    void mouseEventsArriveInUserUnits()
+    {
+        std::vector<forms::MouseEvent> downs;
+        connect(box, &forms::PictureBox::mouseDown, this, [&](const forms::MouseEvent& e) { downs.push_back(e); });
+        QTest::mousePress(host->windowHandle(), Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(100, 150));
+        QTest::mouseRelease(host->windowHandle(), Qt::RightButton, Qt::ShiftModifier | Qt::AltModifier, QPoint(100, 150));
+        QCOMPARE(downs.size(), std::size_t(1));
+        QCOMPARE(downs[0].button, 2);
+        QCOMPARE(downs[0].shift, 1 + 4);
+        QCOMPARE(downs[0].x, 200.0f);
+        QCOMPARE(downs[0].y, 0.0f);
+    }
+
+    void doubleClickArrivesAsDownUpDoubleClickUp()
+    {
+        QStringList log;
+        connect(box, &forms::PictureBox::mouseDown, this, [&] { log << "down"; });
+        connect(box, &forms::PictureBox::mouseUp, this, [&] { log << "up"; });
+        connect(box, &forms::PictureBox::dblClick, this, [&] { log << "dblclick"; });
+        QTest::mouseDClick(host->windowHandle(), Qt::LeftButton, {}, QPoint(50, 50));
+        QCOMPARE(log, QStringList({"down", "up", "dblclick", "up"}));
+    }
+
+    void rightDoubleClickStaysTwoPresses()
+    {
+        QStringList log;
+        connect(box, &forms::PictureBox::mouseDown, this, [&] { log << "down"; });
+        connect(box, &forms::PictureBox::dblClick, this, [&] { log << "dblclick"; });
+        QTest::mouseDClick(host->windowHandle(), Qt::RightButton, {}, QPoint(50, 50));
+        QCOMPARE(log, QStringList({"down", "down"}));
+    }
+
+    void resizingClearsTheCanvas()
+    {
+        box->line(0, 0, 800, 0);
+        box->resize(300, 200);
+        QCOMPARE(countColour(*box, kWhite), box->canvas().width() * box->canvas().height());
+    }
+
+    void childrenArePlacedInUserUnits()
+    {
+        QWidget child(box);
+        box->placeChild(&child, 100, 250, 200, 50);
+        QCOMPARE(child.geometry(), QRect(50, 25, 100, 25));
+    }
+
+private:
+    QWidget* host = nullptr;
+    forms::PictureBox* box = nullptr;
+};
+
+QTEST_MAIN(PictureBoxTest)
+#include "picture_box_test.moc"

@@ -1,0 +1,34 @@
+#include "tests/support/app_fixture.h"
+
+#include "forms/fonts.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+
+RecordingDialogs::RecordingDialogs()
+    : previous_(forms::setDialogSink(this))
+{
+}
+
+RecordingDialogs::~RecordingDialogs() { forms::setDialogSink(previous_); }
+
+void RecordingDialogs::information(const QString& text, const QString& title) { messages.push_back({text, title}); }
+void RecordingDialogs::beep() { ++beeps; }
+
+ScopedScreen::ScopedScreen(double widthTwips, double heightTwips)
+{
+    forms::Screen::overrideSizeTwips(widthTwips, heightTwips);
+}
+
+ScopedScreen::~ScopedScreen() { forms::Screen::clearOverride(); }
+
+bool smallScreen() { return forms::Screen::widthTwips() < 10000; }
+bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < 12200; }
+
+void prepareWindowTests() { forms::installFontSubstitutions(); }
+
+void flushDeletions()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "forms/dialogs.h"
+#include "forms/screen.h"
+
+#include <QString>
+
+#include <vector>
+
+// Records message boxes and beeps instead of showing them, while it lives.
+class RecordingDialogs final : public forms::DialogSink {
+public:
+    struct Message {
+        QString text;
+        QString title;
+    };
+
+    RecordingDialogs();
+    ~RecordingDialogs() override;
+    RecordingDialogs(const RecordingDialogs&) = delete;
+    RecordingDialogs& operator=(const RecordingDialogs&) = delete;
+
+    void information(const QString& text, const QString& title) override;
+    void beep() override;
+
+    std::vector<Message> messages;
+    int beeps = 0;
+
+private:
+    forms::DialogSink* previous_;
+};
+
+// Pretends the screen has the given size in twips, while it lives.
+class ScopedScreen {
+public:
+    ScopedScreen(double widthTwips, double heightTwips);
+    ~ScopedScreen();
+    ScopedScreen(const ScopedScreen&) = delete;
+    ScopedScreen& operator=(const ScopedScreen&) = delete;
+};
+
+// The screen classes windows lay themselves out by.
+bool smallScreen();  // narrower than 10000 twips
+bool mediumScreen(); // 10000 up to 12200 twips
+
+// Font substitutions for every window test; call once from initTestCase.
+void prepareWindowTests();
+
+// Delivers pending deferred deletions, so closed windows are really gone.
+void flushDeletions();

@@ -1,0 +1,47 @@
+#include "tests/support/pixels.h"
+
+#include "forms/picture_box.h"
+
+#include <cmath>
+
+namespace {
+
+QPoint devicePixel(const forms::PictureBox& box, double x, double y)
+{
+    const double ratio = box.canvasRatio();
+    return {static_cast<int>(std::floor(box.scale().toPixelX(x) * ratio)),
+            static_cast<int>(std::floor(box.scale().toPixelY(y) * ratio))};
+}
+
+} // namespace
+
+QRgb pixelAt(const forms::PictureBox& box, double x, double y)
+{
+    const QPoint p = devicePixel(box, x, y);
+    if (!box.canvas().rect().contains(p))
+        return qRgb(255, 255, 255);
+    return box.canvas().pixel(p) | 0xff000000;
+}
+
+bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, int radius)
+{
+    const QPoint centre = devicePixel(box, x, y);
+    const QImage& canvas = box.canvas();
+    for (int dy = -radius; dy <= radius; ++dy)
+        for (int dx = -radius; dx <= radius; ++dx) {
+            const QPoint p = centre + QPoint(dx, dy);
+            if (canvas.rect().contains(p) && (canvas.pixel(p) | 0xff000000) == (colour | 0xff000000))
+                return true;
+        }
+    return false;
+}
+
+int countColour(const forms::PictureBox& box, QRgb colour)
+{
+    const QImage& canvas = box.canvas();
+    int count = 0;
+    for (int y = 0; y < canvas.height(); ++y)
+        for (int x = 0; x < canvas.width(); ++x)
+            count += (canvas.pixel(x, y) | 0xff000000) == (colour | 0xff000000) ? 1 : 0;
+    return count;
+}
