@@ -30,14 +30,8 @@ void Form::setClientSizeTwips(double width, double height)
 
 void Form::setOuterSizeTwips(double width, double height)
 {
-    outerTwips_ = QSizeF(width, height);
-    applyOuterSize();
-}
-
-void Form::applyOuterSize()
-{
     const QSize extra = frameExtra();
-    resize(std::max(1, px(outerTwips_.width()) - extra.width()), std::max(1, px(outerTwips_.height()) - extra.height()));
+    resize(std::max(1, px(width) - extra.width()), std::max(1, px(height) - extra.height()));
 }
 
 void Form::moveTwips(double left, double top) { move(px(left), px(top)); }
@@ -73,8 +67,6 @@ void Form::showEvent(QShowEvent* event)
     if (exposed_)
         return;
     exposed_ = true;
-    if (!shownOnce_ && outerTwips_.isValid())
-        applyOuterSize(); // the frame is known now
     shownOnce_ = true;
     onPaint();
 }

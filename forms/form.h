@@ -48,13 +48,10 @@ protected:
 
 private:
     QSize frameExtra() const;
-    void applyOuterSize();
 
     QWidget* client_;
     bool exposed_ = false;
     bool shownOnce_ = false;
-    // The outer size asked for before the first show, when the frame was not yet known.
-    QSizeF outerTwips_;
 };
 
 } // namespace forms

@@ -3,6 +3,8 @@
 #include <QPainter>
 #include <QPainterPath>
 
+#include <cmath>
+
 namespace {
 
 const QColor kAxis(192, 192, 192);
@@ -21,8 +23,6 @@ void begin(QPainter& painter, int width, int height)
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setPen(QPen(kAxis, 1));
     painter.drawLine(QPointF(0, height / 2.0), QPointF(width, height / 2.0));
-    painter.setPen(QPen(Qt::black, 1));
-    painter.drawRect(0, 0, width - 1, height - 1);
 }
 
 // A lens symbol of the construction kit: a line with arrow heads pointing out
@@ -47,25 +47,27 @@ QPixmap mirrorArtwork()
     QPixmap pixmap = blank(130, 143);
     QPainter painter(&pixmap);
     begin(painter, 130, 143);
-    const QPointF object(18, 40);
-    const QPointF image(70, 96);
-    const double hits[] = {22, 52, 90, 121};
+    // A concave mirror of radius 80 px; object and image by the mirror equation.
+    const double axis = 71.5;
+    const QPointF centre(35, axis);
+    const double radius = 80;
+    const QPointF object(20, axis - 26.5);
+    const QPointF image(46, axis + 19.3);
     painter.setPen(QPen(kRay, 1));
-    for (const double y : hits) {
-        const double x = 112 - (y - 71.5) * (y - 71.5) / 140.0;
-        painter.drawLine(object, QPointF(x, y));
-        painter.drawLine(QPointF(x, y), image + (image - QPointF(x, y)) * 0.35);
+    for (const double dy : {-50.0, -22.0, 8.0, 40.0}) {
+        const QPointF hit(centre.x() + std::sqrt(radius * radius - dy * dy), axis + dy);
+        painter.drawLine(object, hit);
+        painter.drawLine(hit, hit + (image - hit) * 1.3);
     }
     painter.setPen(QPen(QColor(0, 0, 255), 3));
-    QPainterPath mirror;
-    mirror.moveTo(106, 10);
-    mirror.quadTo(124, 71.5, 106, 133);
-    painter.drawPath(mirror);
+    const double half = std::asin(58 / radius) * 180 / 3.14159265358979;
+    painter.drawArc(QRectF(centre.x() - radius, axis - radius, 2 * radius, 2 * radius), int(-half * 16),
+                    int(2 * half * 16));
     painter.setPen(Qt::NoPen);
     painter.setBrush(Qt::black);
-    painter.drawEllipse(object, 4, 4);
+    painter.drawEllipse(object, 3.5, 3.5);
     painter.setBrush(QColor(255, 0, 0));
-    painter.drawEllipse(image, 4, 4);
+    painter.drawEllipse(image, 3.5, 3.5);
     return pixmap;
 }
 

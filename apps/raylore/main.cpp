@@ -8,6 +8,6 @@ int main(int argc, char** argv)
     QApplication app(argc, argv);
     forms::installFontSubstitutions();
     auto* launcher = new RL_Form;
-    launcher->show();
+    launcher->showModeless();
     return app.exec();
 }

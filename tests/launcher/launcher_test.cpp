@@ -1,18 +1,224 @@
+#include "forms/geometry.h"
+#include "launcher/launcher_item.h"
 #include "launcher/rl_form.h"
 #include "tests/support/app_fixture.h"
 
+#include <QApplication>
+#include <QPointer>
 #include <QTest>
+
+namespace {
+
+// A stand-in simulation window for the registry.
+class TestSimulation : public forms::Form {
+public:
+    explicit TestSimulation(int* loads) { ++*loads; }
+};
+
+constexpr double kDesignClientWidth = 8670;
+constexpr double kDesignClientHeight = 3540;
+// One pixel of rounding at 96 dpi.
+constexpr double kPixel = 15;
+
+bool near(double actual, double expected) { return std::abs(actual - expected) <= kPixel; }
+
+} // namespace
 
 class LauncherTest : public QObject {
     Q_OBJECT
+
 private slots:
     void initTestCase() { prepareWindowTests(); }
-    void shows()
+
+    void cleanup()
     {
+        QApplication::closeAllWindows();
+        flushDeletions();
+    }
+
+    void layoutByScreenWidth_data()
+    {
+        QTest::addColumn<double>("screenWidth");
+        QTest::addColumn<double>("screenHeight");
+        QTest::addColumn<bool>("designSize");
+        QTest::newRow("small 9600") << 9600.0 << 7200.0 << true;
+        QTest::newRow("exactly 10000") << 10000.0 << 7500.0 << true;
+        QTest::newRow("12000") << 12000.0 << 9000.0 << false;
+        QTest::newRow("wide 19200") << 19200.0 << 15360.0 << false;
+    }
+
+    void layoutByScreenWidth()
+    {
+        QFETCH(double, screenWidth);
+        QFETCH(double, screenHeight);
+        QFETCH(bool, designSize);
+        ScopedScreen screen(screenWidth, screenHeight);
         auto* form = new RL_Form;
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
+
+        const forms::TwipsRect client = forms::geometryTwips(form->client());
+        if (designSize) {
+            QVERIFY(near(client.width, kDesignClientWidth));
+            QVERIFY(near(client.height, kDesignClientHeight));
+            QCOMPARE(forms::geometryTwips(form->picture(1)).left, 360.0);
+            QCOMPARE(form->label(1)->font().pointSizeF(), 13.5);
+        } else {
+            QVERIFY(near(form->outerWidthTwips(), screenWidth * 0.75));
+            QVERIFY(near(form->outerHeightTwips(), screenHeight * 0.5));
+            QCOMPARE(form->label(1)->font().pointSizeF(), 13.8);
+            // Equal gaps around the three pictures, labels centred under them.
+            const forms::TwipsRect sp = forms::geometryTwips(form->picture(1));
+            const forms::TwipsRect lens = forms::geometryTwips(form->picture(2));
+            const forms::TwipsRect bk = forms::geometryTwips(form->picture(3));
+            const double gap = sp.left;
+            QVERIFY(near(lens.left - (sp.left + sp.width), gap));
+            QVERIFY(near(bk.left - (lens.left + lens.width), gap));
+            QVERIFY(near(client.width - (bk.left + bk.width), gap));
+            const forms::TwipsRect label = forms::geometryTwips(form->label(2));
+            QVERIFY(near(label.left + label.width / 2, lens.left + lens.width / 2));
+            QVERIFY(near(label.top, sp.top + sp.width + form->outerHeightTwips() * 0.1));
+        }
+        const QRect frame = form->frameGeometry();
+        QVERIFY(near(forms::pixelsToTwips(frame.left()), (screenWidth - form->outerWidthTwips()) / 2));
+        QVERIFY(near(forms::pixelsToTwips(frame.top()), (screenHeight - form->outerHeightTwips()) / 2));
+    }
+
+    void firstPictureHoldsTheFocusSoEnterOpensTheMirror()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(1, [&] { return new TestSimulation(&loads); });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(form->SelectedSim, 1);
+        QCOMPARE(QApplication::focusWidget(), form->picture(1));
+        QTest::keyClick(form->picture(1), Qt::Key_Return);
+        QCOMPARE(loads, 1);
+        QVERIFY(form->registry().window(1)->isVisible());
+    }
+
+    void selectionPaintsTheLabelNavy()
+    {
+        auto* form = new RL_Form;
+        form->Select(2);
+        form->Select(3);
+        const QPalette selected = form->label(3)->palette();
+        QCOMPARE(selected.color(QPalette::Window), QColor(0, 0, 128));
+        QCOMPARE(selected.color(QPalette::WindowText), QApplication::palette().color(QPalette::Base));
+        QCOMPARE(form->label(2)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
+        QCOMPARE(form->label(2)->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Base));
         form->close();
+    }
+
+    void tabWalksThePicturesAndSelects()
+    {
+        auto* form = new RL_Form;
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(form->SelectedSim, 2);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QCOMPARE(form->SelectedSim, 3);
+        QCOMPARE(QApplication::focusWidget(), form->picture(3));
+    }
+
+    void clickingALabelSelectsAndDoubleClickOpens()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(3, [&] { return new TestSimulation(&loads); });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+        QTest::mouseClick(form->label(3), Qt::LeftButton);
+        QCOMPARE(form->SelectedSim, 3);
+        emit form->picture(3)->doubleClicked();
+        QCOMPARE(loads, 1);
+    }
+
+    void openWithNothingSelectedDoesNothing()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        for (int n = 1; n <= 3; ++n)
+            form->registry().add(n, [&] { return new TestSimulation(&loads); });
+        QCOMPARE(form->SelectedSim, 0);
+        form->openAction()->trigger();
+        QCOMPARE(loads, 0);
+        form->close();
+    }
+
+    void aSimulationWithoutAWindowOpensNothing()
+    {
+        auto* form = new RL_Form;
+        form->show();
+        const int before = static_cast<int>(QApplication::topLevelWidgets().size());
+        form->Open(2);
+        QCOMPARE(static_cast<int>(QApplication::topLevelWidgets().size()), before);
+    }
+
+    void eachSimulationWindowExistsOnceAndSeveralMayBeOpen()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(1, [&] { return new TestSimulation(&loads); });
+        form->registry().add(2, [&] { return new TestSimulation(&loads); });
+        form->Open(1);
+        forms::Form* first = form->registry().window(1);
+        form->Open(1);
+        QCOMPARE(loads, 1);
+        QCOMPARE(form->registry().window(1), first);
+        form->Open(2);
+        QCOMPARE(loads, 2);
+        QVERIFY(first->isVisible());
+
+        // An unloaded window is loaded afresh on the next open.
+        first->unload();
+        QCOMPARE(form->registry().window(1), nullptr);
+        form->Open(1);
+        QCOMPARE(loads, 3);
+    }
+
+    void openingASimulationClosesTheAboutWindow()
+    {
+        auto* form = new RL_Form;
+        form->show();
+        form->infoAction()->trigger();
+        QPointer<InfoWindow> about = form->aboutWindow();
+        QVERIFY(about && about->isVisible());
+        QCOMPARE(about->windowTitle(), QString("Informationen zu RayLore"));
+        form->Open(1);
+        flushDeletions();
+        QVERIFY(about.isNull());
+    }
+
+    void activationGivesTheFocusBackToTheSelection()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(2, [&] { return new TestSimulation(&loads); });
+        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        form->picture(2)->setFocus();
+        form->Open(2);
+        QVERIFY(QTest::qWaitForWindowActive(form->registry().window(2)));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(QApplication::focusWidget(), form->picture(2));
+        QCOMPARE(form->SelectedSim, 2);
+    }
+
+    void closingTheLauncherClosesEverything()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(1, [&] { return new TestSimulation(&loads); });
+        form->show();
+        form->Open(1);
+        QPointer<forms::Form> simulation = form->registry().window(1);
+        form->endAction()->trigger();
+        flushDeletions();
+        QVERIFY(simulation.isNull());
     }
 };
 

@@ -1,0 +1,171 @@
+#include "forms/geometry.h"
+#include "launcher/info_texts.h"
+#include "launcher/info_window.h"
+#include "tests/support/app_fixture.h"
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+using Factory = InfoWindow* (*)();
+using Lines = const std::vector<InfoLine>& (*)();
+
+QStringList linesOf(const QString& text) { return text.split(QStringLiteral("\r\n")); }
+
+} // namespace
+
+Q_DECLARE_METATYPE(Factory)
+Q_DECLARE_METATYPE(Lines)
+
+class InfoWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        flushDeletions();
+    }
+
+    void textsAreAssembledLineByLine_data()
+    {
+        QTest::addColumn<Lines>("lines");
+        QTest::addColumn<bool>("help");
+        QTest::addColumn<int>("lineCount");
+        QTest::addColumn<int>("sampleLine"); // 1-based
+        QTest::addColumn<QString>("sample");
+        QTest::newRow("RL_info") << Lines(aboutLines) << false << 17 << 5
+                                 << QString::fromUtf8(" 'Spiegel':    \t\tReflexion an sphärischen und parabolischen Spiegeln");
+        QTest::newRow("sp_info") << Lines(mirrorHelpLines) << true << 30 << 13
+                                 << QString::fromUtf8("Löschen:\t\t\tDoppelklick löscht alle Lichtstrahlen und Objektpunkte.");
+        QTest::newRow("sp_info padded") << Lines(mirrorHelpLines) << true << 30 << 25
+                                        << QString::fromUtf8("schräger Parallellichteinfall:     \trechter Mausklick auf das Parallellichtbündel");
+        QTest::newRow("lens_info") << Lines(lensHelpLines) << true << 56 << 49
+                                   << QString::fromUtf8("einblenden:\t\twird eine Senkrechte auf den rechten/linken Rand der Linse ");
+        QTest::newRow("lens_info indented") << Lines(lensHelpLines) << true << 56 << 52
+                                            << QString::fromUtf8("\t\t\tdes Brechungsgesetzes in den Durchstoßpunkten. ");
+        QTest::newRow("bk_info") << Lines(kitHelpLines) << true << 41 << 19
+                                 << QString::fromUtf8("(Modus Pfeilsymbol/Kerze) ");
+        QTest::newRow("bk_info tabs") << Lines(kitHelpLines) << true << 41 << 25
+                                      << QString::fromUtf8("(Modus Parallellicht)\t\tmit der Maus");
+    }
+
+    void textsAreAssembledLineByLine()
+    {
+        QFETCH(Lines, lines);
+        QFETCH(bool, help);
+        QFETCH(int, lineCount);
+        QFETCH(int, sampleLine);
+        QFETCH(QString, sample);
+
+        const QString text = assembleInfoText(lines(), !help);
+        // No bare line feeds or carriage returns: every line end is CR LF.
+        QCOMPARE(text.count('\n'), text.count(QStringLiteral("\r\n")));
+        QCOMPARE(text.count('\r'), text.count(QStringLiteral("\r\n")));
+        QVERIFY(text.startsWith(QStringLiteral("\r\n")));
+
+        QStringList split = linesOf(text);
+        if (help) {
+            QVERIFY(text.endsWith(QStringLiteral("angegeben.")));
+        } else {
+            QVERIFY(text.endsWith(QStringLiteral("\r\n")));
+            split.removeLast();
+        }
+        QCOMPARE(split.size(), lineCount);
+        QCOMPARE(split[sampleLine - 1], sample);
+    }
+
+    void helpTextsShowAnEmptyLineWhereTheTableHasOne()
+    {
+        const QStringList mirror = linesOf(assembleInfoText(mirrorHelpLines(), false));
+        QCOMPARE(mirror[4], QString());
+        QCOMPARE(mirror[5], QString());
+        QCOMPARE(mirror[29], QString::fromUtf8("aufgerufen wird. Koordinaten und Längenangaben sind in Längeneinheiten (LE) angegeben."));
+    }
+
+    void sizesAndFontsByScreen_data()
+    {
+        QTest::addColumn<double>("screenWidth");
+        QTest::addColumn<Factory>("factory");
+        QTest::addColumn<double>("width");  // outer, twips
+        QTest::addColumn<double>("height"); // outer, twips
+        QTest::addColumn<double>("points");
+
+        QTest::newRow("bk_info 9600") << 9600.0 << Factory(makeBk_info) << 8000.0 << 5300.0 << 9.6;
+        QTest::newRow("sp_info 9600") << 9600.0 << Factory(makeSp_info) << 8000.0 << 5100.0 << 9.6;
+        QTest::newRow("RL_info 9600") << 9600.0 << Factory(makeRL_info) << 7300.0 << 4000.0 << 8.25;
+        QTest::newRow("bk_info 10000") << 10000.0 << Factory(makeBk_info) << 9270.0 << 6240.0 << 9.6;
+        QTest::newRow("lens_info 10000") << 10000.0 << Factory(makeLens_info) << 9720.0 << 6240.0 << 9.6;
+        QTest::newRow("RL_info 10000") << 10000.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 8.25;
+        QTest::newRow("sp_info 11520") << 11520.0 << Factory(makeSp_info) << 9735.0 << 6240.0 << 9.75;
+        QTest::newRow("lens_info 11520") << 11520.0 << Factory(makeLens_info) << 9720.0 << 6240.0 << 9.75;
+        QTest::newRow("bk_info 11520") << 11520.0 << Factory(makeBk_info) << 9270.0 << 6240.0 << 9.75;
+        QTest::newRow("RL_info 11520") << 11520.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 9.75;
+        QTest::newRow("sp_info 15360") << 15360.0 << Factory(makeSp_info) << 9735.0 << 6240.0 << 9.6;
+        QTest::newRow("RL_info 15360") << 15360.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 8.25;
+    }
+
+    void sizesAndFontsByScreen()
+    {
+        QFETCH(double, screenWidth);
+        QFETCH(Factory, factory);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        QFETCH(double, points);
+        ScopedScreen screen(screenWidth, screenWidth * 0.75);
+        InfoWindow* window = factory();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const double pixel = forms::pixelsToTwips(1);
+        // Resized windows have these outer sizes; the others keep their client area.
+        const bool resized = screenWidth < 10000;
+        const double w = resized ? window->outerWidthTwips() : forms::geometryTwips(window->client()).width;
+        const double h = resized ? window->outerHeightTwips() : forms::geometryTwips(window->client()).height;
+        QVERIFY2(std::abs(w - width) <= pixel, qPrintable(QString::number(w)));
+        QVERIFY2(std::abs(h - height) <= pixel, qPrintable(QString::number(h)));
+        QCOMPARE(window->textField()->font().pointSizeF(), points);
+    }
+
+    void placedByScreenFractions()
+    {
+        ScopedScreen screen(19200, 14400);
+        InfoWindow* window = makeSp_info();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        const QPoint at = window->frameGeometry().topLeft();
+        const double pixel = forms::pixelsToTwips(1);
+        QVERIFY(std::abs(forms::pixelsToTwips(at.x()) - 0.75 * (19200 - window->outerWidthTwips())) <= pixel);
+        QVERIFY(std::abs(forms::pixelsToTwips(at.y()) - 0.75 * (14400 - window->outerHeightTwips())) <= pixel);
+        QCOMPARE(window->windowTitle(), QString("Hinweise zum Programm "));
+    }
+
+    void clickingIntoAHelpTextLeavesNoCaret()
+    {
+        InfoWindow* window = makeLens_info();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+        QTest::keyClick(window->textField(), Qt::Key_Tab);
+        window->textField()->setFocus();
+        QCOMPARE(QApplication::focusWidget(), window->focusSink());
+        QVERIFY(!window->textField()->hasFocus());
+        QCOMPARE(window->textField()->textCursor().hasSelection(), false);
+    }
+
+    void theAboutTextAcceptsACaret()
+    {
+        InfoWindow* window = makeRL_info();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+        QCOMPARE(QApplication::focusWidget(), window->textField());
+        QVERIFY(window->textField()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
+        QCOMPARE(window->focusSink(), nullptr);
+    }
+};
+
+QTEST_MAIN(InfoWindowTest)
+#include "info_window_test.moc"
