@@ -5,7 +5,6 @@ namespace forms {
 OptionButton::OptionButton(const QString& caption, QWidget* parent)
     : QRadioButton(caption, parent)
 {
-    connect(this, &QRadioButton::clicked, this, &OptionButton::click);
 }
 
 void OptionButton::select()
@@ -13,7 +12,7 @@ void OptionButton::select()
     if (isChecked())
         return;
     setChecked(true);
-    emit click();
+    emit clicked(true);
 }
 
 } // namespace forms

@@ -99,8 +99,14 @@ PictureBox::PictureBox(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
     setMouseTracking(true);
+}
+
+const UserScale& PictureBox::scale() const
+{
     scale_.setPixelSize(width(), height());
-    scale_.setScale(0, 0, pixelsToTwips(width()), pixelsToTwips(height()));
+    if (!userScaleSet_)
+        scale_.setScale(0, 0, pixelsToTwips(width()), pixelsToTwips(height()));
+    return scale_;
 }
 
 void PictureBox::setScale(double left, double top, double width, double height)
@@ -150,7 +156,7 @@ void PictureBox::ensureCanvas()
 
 QPointF PictureBox::toDevice(double x, double y) const
 {
-    return {scale_.toPixelX(x) * ratio_, scale_.toPixelY(y) * ratio_};
+    return {scale().toPixelX(x) * ratio_, scale().toPixelY(y) * ratio_};
 }
 
 void PictureBox::markDirty(const QRectF& deviceRect)
@@ -228,7 +234,7 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
                              bool closed)
 {
     ensureCanvas();
-    const double r = std::abs(radius * scale_.pixelsPerUnitX()) * ratio_;
+    const double r = std::abs(radius * scale().pixelsPerUnitX()) * ratio_;
     const double a = std::abs(aspect);
     const double rx = a > 1.0 ? r / a : r;
     const double ry = a > 1.0 ? r : r * a;
@@ -281,9 +287,9 @@ void PictureBox::point(double x, double y, QRgb colour)
 void PictureBox::placeChild(QWidget* child, double left, double top, double width, double height) const
 {
     const auto round = [](double v) { return static_cast<int>(std::lround(v)); };
-    child->setGeometry(round(scale_.toPixelX(left)), round(scale_.toPixelY(top)),
-                       round(std::abs(width) / scale_.unitsPerPixelX()),
-                       round(std::abs(height) / scale_.unitsPerPixelY()));
+    const UserScale& s = scale();
+    child->setGeometry(round(s.toPixelX(left)), round(s.toPixelY(top)), round(std::abs(width) / s.unitsPerPixelX()),
+                       round(std::abs(height) / s.unitsPerPixelY()));
 }
 
 void PictureBox::paintEvent(QPaintEvent* event)
@@ -299,17 +305,14 @@ void PictureBox::paintEvent(QPaintEvent* event)
 void PictureBox::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    scale_.setPixelSize(width(), height());
-    if (!userScaleSet_)
-        scale_.setScale(0, 0, pixelsToTwips(width()), pixelsToTwips(height()));
     ensureCanvas();
 }
 
 MouseEvent PictureBox::translate(const QMouseEvent* event, int button) const
 {
     const QPointF pos = event->position();
-    return {button, shiftCode(event->modifiers()), static_cast<float>(scale_.toUserX(pos.x())),
-            static_cast<float>(scale_.toUserY(pos.y()))};
+    return {button, shiftCode(event->modifiers()), static_cast<float>(scale().toUserX(pos.x())),
+            static_cast<float>(scale().toUserY(pos.y()))};
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event)

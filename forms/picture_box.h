@@ -29,7 +29,8 @@ public:
     explicit PictureBox(QWidget* parent);
 
     void setScale(double left, double top, double width, double height);
-    const UserScale& scale() const { return scale_; }
+    // The mapping for the box's current size, which may have changed while it was hidden.
+    const UserScale& scale() const;
 
     void setBackground(QRgb colour);
     QRgb background() const { return background_; }
@@ -84,7 +85,7 @@ private:
     void markDirty(const QRectF& deviceRect);
     MouseEvent translate(const QMouseEvent* event, int button) const;
 
-    UserScale scale_;
+    mutable UserScale scale_;
     bool userScaleSet_ = false;
     QImage canvas_;
     double ratio_ = 1.0;

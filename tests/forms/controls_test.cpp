@@ -76,7 +76,7 @@ private slots:
         forms::OptionButton a("a", &host);
         forms::OptionButton b("b", &host);
         int clicksOnA = 0;
-        connect(&a, &forms::OptionButton::click, this, [&] { ++clicksOnA; });
+        connect(&a, &forms::OptionButton::clicked, this, [&] { ++clicksOnA; });
         a.select();
         a.select();
         QCOMPARE(clicksOnA, 1);

@@ -1,0 +1,130 @@
+#include "disk/disk_model.h"
+
+#include <cmath>
+
+namespace disk {
+namespace {
+
+// Tick sets of the ring: spacing in degrees and outer radius; all start at 220.
+struct TickSet {
+    int spacing;
+    float outer;
+};
+constexpr TickSet kTickSets[] = {{5, 240}, {15, 250}, {30, 260}};
+constexpr float kInnerTick = 220;
+constexpr float kFaceHalfWidth = 200;
+
+Segment radial(float phi, float inner, float outer)
+{
+    const double c = std::cos(phi);
+    const double s = std::sin(phi);
+    return {{static_cast<float>(inner * c), static_cast<float>(inner * s)},
+            {static_cast<float>(outer * c), static_cast<float>(outer * s)}};
+}
+
+// Degrees rounded to the nearest whole number, halves to even.
+int roundedDegrees(float radians) { return static_cast<int>(std::nearbyint(radians / singlePi() * 180.0f)); }
+
+} // namespace
+
+float singlePi() { return static_cast<float>(4.0 * std::atan(1.0)); }
+
+float DegToRad(float degrees) { return singlePi() * (degrees / 180.0f); }
+
+int wholeDegrees(float radians) { return static_cast<int>(std::floor(radians / singlePi() * 180.0f)); }
+
+float refractionAngle(float alpha)
+{
+    const double s = std::sin(alpha) / kRefractiveIndex;
+    return static_cast<float>(std::atan(s / std::sqrt(1 - s * s)));
+}
+
+bool pressStartsRay(float x, float y) { return !(x > 0 || y < 0); }
+
+float alphaAtPress(float x, float y)
+{
+    if (y == 0)
+        return DegToRad(90);
+    return static_cast<float>(std::atan(std::abs(x) / double(y)));
+}
+
+float alphaWhileDragging(float x, float y)
+{
+    if (x > 0)
+        x = 0;
+    if (y > 0)
+        return static_cast<float>(std::atan(std::abs(x) / double(y)));
+    return DegToRad(90);
+}
+
+float rayLength(float areaWidth, float areaHeight)
+{
+    const double across = 2.0 / 3.0 * areaWidth;
+    const double down = areaHeight / 2.0;
+    return static_cast<float>(std::sqrt(across * across + down * down));
+}
+
+Point incidentEnd(float alpha, float length)
+{
+    return {static_cast<float>(-length * std::sin(alpha)), static_cast<float>(length * std::cos(alpha))};
+}
+
+Point refractedEnd(float beta, float length)
+{
+    return {static_cast<float>(length * std::sin(beta)), static_cast<float>(-length * std::cos(beta))};
+}
+
+std::vector<Segment> diskLines(float f)
+{
+    std::vector<Segment> lines;
+    lines.push_back({{-kFaceHalfWidth * f, 0}, {kFaceHalfWidth * f, 0}});
+    for (int i = 0; i < 24; ++i)
+        lines.push_back(radial(DegToRad(15.0f * i), kInnerTick * f, 250 * f));
+    for (int i = 0; i < 72; ++i)
+        lines.push_back(radial(DegToRad(5.0f * i), kInnerTick * f, 240 * f));
+    for (int i = 0; i < 12; ++i)
+        lines.push_back(radial(DegToRad(30.0f * i), kInnerTick * f, 260 * f));
+    lines.push_back({{0, -260 * f}, {0, 260 * f}});
+    return lines;
+}
+
+std::vector<Segment> gridLines()
+{
+    std::vector<Segment> lines;
+    const float top = DegToRad(90);
+    for (int i = 1; i <= 6; ++i) {
+        const float v = i * top / 6;
+        lines.push_back({{0, v}, {top, v}});
+        lines.push_back({{v, 0}, {v, top}});
+    }
+    return lines;
+}
+
+std::vector<Segment> repairLines(float alphaDrawn, float betaDrawn, float f)
+{
+    std::vector<Segment> lines;
+    // The refracted side is the incident side turned by 180 degrees.
+    const auto ticksBelow = [&](float drawn, float side) {
+        const int degrees = roundedDegrees(drawn);
+        for (const TickSet& set : kTickSets) {
+            const float theta = DegToRad(static_cast<float>(set.spacing * (degrees / set.spacing)));
+            const double s = side * std::sin(theta);
+            const double c = side * std::cos(theta);
+            lines.push_back({{static_cast<float>(-kInnerTick * f * s), static_cast<float>(kInnerTick * f * c)},
+                             {static_cast<float>(-set.outer * f * s), static_cast<float>(set.outer * f * c)}});
+        }
+    };
+    ticksBelow(alphaDrawn, 1);
+    ticksBelow(betaDrawn, -1);
+    lines.push_back({{0, -kInnerTick * f}, {0, kInnerTick * f}});
+    lines.push_back({{-kFaceHalfWidth * f, 0}, {kFaceHalfWidth * f, 0}});
+    return lines;
+}
+
+Segment comparisonLine()
+{
+    const float right = DegToRad(90);
+    return {{0, 0}, {right, right * 2 / 3}};
+}
+
+} // namespace disk

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "forms/form.h"
+
+#include <QPointer>
+
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class info_form;
+
+namespace forms {
+class OptionButton;
+class PictureBox;
+} // namespace forms
+
+// The main window of DISKA: the optical disk with the glass body, the ray that
+// follows the mouse, the angle read-outs and the graph of beta against alpha.
+class DKForm : public forms::Form {
+    Q_OBJECT
+public:
+    DKForm();
+
+    float pi = 0;
+    float alpha = 0;
+    float alphaDrawn = 0;
+    float beta = 0;
+    float betaDrawn = 1;
+    float rayLength = 0;
+    float sizeFactor = 1;
+    std::int16_t dragging = 0;
+    std::int16_t lineShown = 0;
+
+    void grafik_MouseDown(float x, float y);
+    void grafik_MouseMove(float x, float y);
+    void grafik_MouseUp();
+    void blendButton_Click();
+    void LöschButton_Click();
+    void InfoButton_Click();
+    void EndeButton_Click();
+
+    void onActivate() override;
+    void onPaint() override;
+    void onUnload() override;
+
+    forms::PictureBox* grafik;
+    forms::PictureBox* diagramm;
+    QLineEdit* überschrift;
+    forms::OptionButton* einzelOpt;
+    forms::OptionButton* kontOpt;
+    QLineEdit* alphaText;
+    QLineEdit* betaText;
+    QLabel* Label1;
+    QLabel* Label2;
+    QLabel* Label3;
+    QLabel* Label4;
+    QLabel* Label5;
+    QLineEdit* VglText;
+    QLineEdit* QuotText;
+    QPushButton* blendButton;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QPushButton* InfoButton;
+    QPushButton* LöschButton;
+    QPushButton* EndeButton;
+    QLineEdit* Hinweis;
+    QPointer<info_form> infoForm;
+
+private:
+    void layoutControls(double width, double height);
+    void DrawDiskAndGrid();
+    void RepairScale();
+    void overdrawRays();
+    void drawIncidentRay();
+    void drawRefractedRay();
+    void plotPoint();
+    void clearDrawings();
+};

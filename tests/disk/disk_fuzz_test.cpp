@@ -1,0 +1,54 @@
+#include "disk/disk_model.h"
+#include "disk/dk_form.h"
+#include "forms/picture_box.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/form_fuzzer.h"
+
+#include <QTest>
+
+#include <cmath>
+
+class DiskFuzzTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void survivesRandomInput()
+    {
+        QString releaseFault;
+        FuzzTarget target;
+        target.rareControls = {"EndeButton", "InfoButton", "LöschButton"};
+        target.open = [&releaseFault] {
+            auto* window = new DKForm;
+            // Checked right after the window's own release handler.
+            QObject::connect(window->grafik, &forms::PictureBox::mouseUp, window, [window, &releaseFault] {
+                if (window->dragging != 0)
+                    releaseFault = QStringLiteral("dragging %1 after a release").arg(window->dragging);
+            });
+            window->showModeless();
+            return window;
+        };
+        target.invariant = [&releaseFault](forms::Form& form) {
+            const auto& w = static_cast<DKForm&>(form);
+            const float right = disk::DegToRad(90);
+            const float maxBeta = disk::refractionAngle(right);
+            if (!releaseFault.isEmpty())
+                return releaseFault;
+            if (!(w.alpha >= 0 && w.alpha <= right))
+                return QStringLiteral("alpha %1 outside 0..90 degrees").arg(w.alpha);
+            if (!(w.beta >= 0 && w.beta <= maxBeta))
+                return QStringLiteral("beta %1 outside 0..arcsin(2/3)").arg(w.beta);
+            // The plotted point is (alpha, beta): it must lie inside the graph's scale.
+            const auto& scale = w.diagramm->scale();
+            if (w.alpha > scale.left() + scale.width() || w.beta > scale.top())
+                return QStringLiteral("plotted point outside the graph");
+            return QString();
+        };
+        const FuzzResult result = fuzzForm(target, 7000);
+        QVERIFY2(result.ok, qPrintable(result.failure));
+    }
+};
+
+QTEST_MAIN(DiskFuzzTest)
+#include "disk_fuzz_test.moc"

@@ -1,0 +1,134 @@
+#include "disk/disk_model.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const float kMaxBeta = static_cast<float>(std::asin(2.0 / 3.0));
+
+double degreesOf(const disk::Segment& s) { return std::atan2(std::abs(s.to.x), std::abs(s.to.y)) * 180 / M_PI; }
+
+TEST(Refraction, PressOnThePlaneFaceGivesGrazingIncidence)
+{
+    const float alpha = disk::alphaAtPress(-120, 0);
+    EXPECT_EQ(alpha, disk::DegToRad(90));
+    EXPECT_EQ(disk::wholeDegrees(alpha), 90);
+    const float beta = disk::refractionAngle(alpha);
+    EXPECT_NEAR(beta, std::asin(2.0 / 3.0), 1e-6);
+    EXPECT_EQ(disk::wholeDegrees(beta), 41);
+}
+
+TEST(Refraction, NeverExceedsTheCriticalAngleAndRisesWithAlpha)
+{
+    float previous = -1;
+    for (int i = 0; i <= 9000; ++i) {
+        const float beta = disk::refractionAngle(disk::DegToRad(i / 100.0f));
+        EXPECT_LE(beta, kMaxBeta);
+        EXPECT_GE(beta, previous);
+        previous = beta;
+    }
+    EXPECT_LT(previous * 180 / M_PI, 41.82);
+}
+
+TEST(Readout, RoundsDownToWholeDegrees)
+{
+    EXPECT_EQ(disk::wholeDegrees(disk::DegToRad(29.99f)), 29);
+    EXPECT_EQ(disk::wholeDegrees(disk::DegToRad(45)), 45);
+    EXPECT_EQ(disk::wholeDegrees(0), 0);
+    EXPECT_EQ(disk::singlePi(), 3.14159274f);
+}
+
+struct QuadrantCase {
+    float x, y;
+    bool starts;
+    float pressDegrees;
+};
+
+class PressQuadrant : public testing::TestWithParam<QuadrantCase> {};
+
+TEST_P(PressQuadrant, OnlyTheUpperLeftQuadrantStartsARay)
+{
+    const QuadrantCase& c = GetParam();
+    EXPECT_EQ(disk::pressStartsRay(c.x, c.y), c.starts);
+    if (c.starts) {
+        EXPECT_NEAR(disk::alphaAtPress(c.x, c.y) * 180 / M_PI, c.pressDegrees, 1e-4);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PressQuadrant,
+                         testing::Values(QuadrantCase{-100, 100, true, 45}, QuadrantCase{0, 100, true, 0},
+                                         QuadrantCase{0, 0, true, 90}, QuadrantCase{-50, 0, true, 90},
+                                         QuadrantCase{0.5f, 100, false, 0}, QuadrantCase{-100, -0.5f, false, 0}));
+
+TEST(Dragging, ClampsToTheQuadrant)
+{
+    EXPECT_EQ(disk::alphaWhileDragging(80, 100), 0.0f);      // right of the normal
+    EXPECT_EQ(disk::alphaWhileDragging(-80, -5), disk::DegToRad(90)); // below the face
+    EXPECT_EQ(disk::alphaWhileDragging(0, 0), disk::DegToRad(90));
+    EXPECT_NEAR(disk::alphaWhileDragging(-100, 100), M_PI / 4, 1e-6);
+}
+
+TEST(Rays, EndOnTheirQuadrants)
+{
+    const disk::Point in = disk::incidentEnd(disk::DegToRad(30), 100);
+    EXPECT_NEAR(in.x, -50, 1e-4);
+    EXPECT_NEAR(in.y, 86.6025, 1e-3);
+    const disk::Point out = disk::refractedEnd(disk::DegToRad(30), 100);
+    EXPECT_NEAR(out.x, 50, 1e-4);
+    EXPECT_NEAR(out.y, -86.6025, 1e-3);
+    EXPECT_NEAR(disk::rayLength(900, 600), std::sqrt(600.0 * 600 + 300.0 * 300), 1e-3);
+}
+
+struct RepairCase {
+    float drawnDegrees;
+    double ticks[3]; // 5, 15 and 30 degree ticks at or below
+};
+
+class Repair : public testing::TestWithParam<RepairCase> {};
+
+TEST_P(Repair, RedrawsTheTicksAtOrBelowTheRay)
+{
+    const RepairCase& c = GetParam();
+    const float angle = disk::DegToRad(c.drawnDegrees);
+    const auto lines = disk::repairLines(angle, angle, 1);
+    ASSERT_EQ(lines.size(), 8u);
+    const double outer[] = {240, 250, 260};
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_NEAR(degreesOf(lines[k]), c.ticks[k], 1e-3) << "incident, set " << k;
+        EXPECT_NEAR(degreesOf(lines[3 + k]), c.ticks[k], 1e-3) << "refracted, set " << k;
+        EXPECT_NEAR(std::hypot(lines[k].to.x, lines[k].to.y), outer[k], 1e-3);
+        EXPECT_LE(lines[k].to.x, 1e-3f);   // incident side: upper left
+        EXPECT_GE(lines[3 + k].to.x, -1e-3f); // refracted side: lower right
+        EXPECT_LE(lines[3 + k].to.y, 1e-3f);
+    }
+}
+
+// Rounded to whole degrees with halves to even, then integer division.
+INSTANTIATE_TEST_SUITE_P(Cases, Repair,
+                         testing::Values(RepairCase{30, {30, 30, 30}}, RepairCase{44.4f, {40, 30, 30}},
+                                         RepairCase{22.5f, {20, 15, 0}}, RepairCase{27.5f, {25, 15, 0}},
+                                         RepairCase{4.6f, {5, 0, 0}}, RepairCase{0, {0, 0, 0}},
+                                         RepairCase{89.7f, {90, 90, 90}}));
+
+TEST(Graph, GridEndsInTheBorderAndComparisonLineHasSlopeTwoThirds)
+{
+    const auto grid = disk::gridLines();
+    ASSERT_EQ(grid.size(), 12u);
+    EXPECT_EQ(grid[10].from.y, disk::DegToRad(90)); // top border
+    EXPECT_EQ(grid[11].from.x, disk::DegToRad(90)); // right border
+    const disk::Segment line = disk::comparisonLine();
+    EXPECT_FLOAT_EQ(line.to.y / line.to.x, 2.0f / 3.0f);
+}
+
+TEST(Disk, RingHasAllTicksAndScalesWithTheScreen)
+{
+    const auto normal = disk::diskLines(1);
+    const auto small = disk::diskLines(0.7f);
+    ASSERT_EQ(normal.size(), 1u + 24 + 72 + 12 + 1);
+    EXPECT_FLOAT_EQ(small.back().to.y, 0.7f * normal.back().to.y);
+    EXPECT_FLOAT_EQ(normal.front().to.x, 200);
+}
+
+} // namespace
