@@ -101,6 +101,23 @@ PictureBox::PictureBox(QWidget* parent)
     setMouseTracking(true);
 }
 
+PictureBox::~PictureBox() { closePainter(); }
+
+QPainter& PictureBox::painter()
+{
+    if (!painter_)
+        painter_ = std::make_unique<QPainter>(&canvas_);
+    return *painter_;
+}
+
+void PictureBox::closePainter() const { painter_.reset(); }
+
+const QImage& PictureBox::canvas() const
+{
+    closePainter();
+    return canvas_;
+}
+
 const UserScale& PictureBox::scale() const
 {
     scale_.setPixelSize(width(), height());
@@ -149,6 +166,7 @@ void PictureBox::ensureCanvas()
                            static_cast<int>(std::lround(height() * ratio)));
     if (canvas_.size() == deviceSize && ratio_ == ratio)
         return;
+    closePainter();
     ratio_ = ratio;
     canvas_ = QImage(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     canvas_.fill(background_);
@@ -170,6 +188,7 @@ void PictureBox::markDirty(const QRectF& deviceRect)
 void PictureBox::clear()
 {
     ensureCanvas();
+    closePainter();
     canvas_.fill(background_);
     update();
 }
@@ -190,12 +209,12 @@ void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
                      canvas_.height() + 2 * kClipMargin);
     if (!clipToBox(a, b, box))
         return;
-    QPainter painter(&canvas_);
+    QPainter& p = painter();
     const double width = lineWidth_ * ratio_;
     QPen pen(QColor::fromRgb(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
-    painter.setPen(pen);
-    painter.drawLine(QLineF(a, b));
+    p.setPen(pen);
+    p.drawLine(QLineF(a, b));
     markDirty(QRectF(a, b));
 }
 
@@ -247,19 +266,20 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
     if (!bounds.intersects(visible))
         return;
 
-    QPainter painter(&canvas_);
+    QPainter& p = painter();
     const double width = lineWidth_ * ratio_;
     QPen pen(QColor::fromRgb(foreground_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
-    painter.setPen(pen);
+    p.setPen(pen);
     if (closed) {
-        painter.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(QColor::fromRgb(fillColour_)) : QBrush());
-        painter.drawEllipse(bounds);
+        p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(QColor::fromRgb(fillColour_)) : QBrush());
+        p.drawEllipse(bounds);
     } else {
         QPainterPath path;
         path.arcMoveTo(bounds, start);
         path.arcTo(bounds, start, span);
-        painter.drawPath(path);
+        p.setBrush(QBrush());
+        p.drawPath(path);
     }
     markDirty(bounds);
 }
@@ -279,8 +299,7 @@ void PictureBox::point(double x, double y, QRgb colour)
         return;
     const QRect square(static_cast<int>(left), static_cast<int>(top), static_cast<int>(size),
                        static_cast<int>(size));
-    QPainter painter(&canvas_);
-    painter.fillRect(square, QColor::fromRgb(colour));
+    painter().fillRect(square, QColor::fromRgb(colour));
     markDirty(QRectF(square));
 }
 
@@ -295,6 +314,7 @@ void PictureBox::placeChild(QWidget* child, double left, double top, double widt
 void PictureBox::paintEvent(QPaintEvent* event)
 {
     ensureCanvas();
+    closePainter();
     QPainter painter(this);
     for (const QRect& r : event->region()) {
         const QRectF source(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_);

@@ -3,6 +3,9 @@
 #include "forms/user_scale.h"
 
 #include <QImage>
+#include <QPainter>
+
+#include <memory>
 #include <QWidget>
 
 namespace forms {
@@ -27,6 +30,7 @@ class PictureBox : public QWidget {
     Q_OBJECT
 public:
     explicit PictureBox(QWidget* parent);
+    ~PictureBox() override;
 
     void setScale(double left, double top, double width, double height);
     // The mapping for the box's current size, which may have changed while it was hidden.
@@ -58,7 +62,7 @@ public:
     // Places a child control by user coordinates: (left, top) is its upper-left corner.
     void placeChild(QWidget* child, double left, double top, double width, double height) const;
 
-    const QImage& canvas() const { return canvas_; }
+    const QImage& canvas() const;
     double canvasRatio() const { return ratio_; }
     int refusedFigures() const { return refused_; }
 
@@ -79,6 +83,10 @@ protected:
 private:
     bool accept(std::initializer_list<double> values, const char* figure);
     void ensureCanvas();
+    // One painter stays open across drawing calls; it is closed before the
+    // canvas is shown, read or reallocated.
+    QPainter& painter();
+    void closePainter() const;
     QPointF toDevice(double x, double y) const;
     void drawLineDevice(QPointF a, QPointF b, QRgb colour);
     void drawEllipse(double x, double y, double radius, double aspect, double start, double span, bool closed);
@@ -88,6 +96,7 @@ private:
     mutable UserScale scale_;
     bool userScaleSet_ = false;
     QImage canvas_;
+    mutable std::unique_ptr<QPainter> painter_;
     double ratio_ = 1.0;
     QRgb background_ = qRgb(255, 255, 255);
     QRgb foreground_ = qRgb(0, 0, 0);
