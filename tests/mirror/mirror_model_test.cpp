@@ -1,0 +1,256 @@
+#include "mirror/mirror_model.h"
+#include "mirror/reflection.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using mirror::Mirror;
+using mirror::Pen;
+using mirror::RayState;
+
+constexpr float kWidth = 1200; // the drawing area in LE
+
+Mirror makeMirror(int kind, int scroll, float vertex = 1000)
+{
+    Mirror m;
+    m.MirrorKind = static_cast<std::int16_t>(kind);
+    m.CurvCoeff = mirror::curvatureFromScroll(scroll);
+    m.VertexX = vertex;
+    mirror::updateSphere(m);
+    return m;
+}
+
+RayState ray(float x, float y, float angle)
+{
+    RayState r;
+    r.ObjectX = x;
+    r.ObjectY = y;
+    r.RayAngle = angle;
+    return r;
+}
+
+// Unit normal of the surface at a point of incidence, pointing towards the light.
+struct Vec {
+    double x, y;
+};
+
+Vec surfaceNormal(const Mirror& m, double hitX, double hitY)
+{
+    Vec n;
+    if (mirror::isSphere(m))
+        n = {m.CenterX - hitX, -hitY}; // towards the centre; flipped below for convex
+    else
+        n = {-1.0, -2.0 * m.CurvCoeff * hitY}; // gradient of x + a y^2 = V, facing left
+    if (n.x > 0)
+        n = {-n.x, -n.y};
+    const double len = std::hypot(n.x, n.y);
+    return {n.x / len, n.y / len};
+}
+
+TEST(Mirror, PlaneMirrorAtScrollZeroReflectsThetaToMinusTheta)
+{
+    for (int kind : {0, 1})
+        for (float theta : {0.3f, -0.2f, 0.0f, 1.1f}) {
+            const Mirror m = makeMirror(kind, 0);
+            RayState r = ray(100, 20, theta);
+            const auto result = mirror::ReflectRay(m, r, false, kWidth);
+            if (std::abs(std::tan(theta) * 900 + 20) >= 300)
+                continue;
+            EXPECT_EQ(r.HitX, 1000.0f);
+            EXPECT_EQ(r.ReflAngle, -theta);
+            EXPECT_EQ(result.segments.size(), 2u) << "kind " << kind << " theta " << theta;
+        }
+}
+
+TEST(Mirror, DesignCurvatureGivesTheQuotedNumbers)
+{
+    const Mirror sphere = makeMirror(0, -6);
+    EXPECT_EQ(sphere.CurvCoeff, 0.00072f);
+    EXPECT_NEAR(sphere.Radius, -694.4, 0.05);
+    EXPECT_NEAR(sphere.CenterX, 1000 - 694.4, 0.05);
+    // At the height 100 the sphere's marginal focus lies a little nearer the vertex.
+    const double alpha = std::asin(100 / 694.444);
+    const double marginal = 1000 - 694.444 + 694.444 * std::cos(alpha) - 100 / std::tan(2 * alpha);
+    EXPECT_NEAR(mirror::FocusOfParallel(sphere, 100), marginal, 0.05);
+    EXPECT_NEAR(mirror::FocusOfParallel(sphere, 100), 1000 - 347, 5);
+
+    // A paraxial ray crosses the axis about 347 left of the vertex.
+    RayState r = ray(0, 1, 0);
+    mirror::ReflectRay(sphere, r, false, kWidth);
+    EXPECT_NEAR(r.HitX - r.HitY / std::tan(r.ReflAngle), 1000 - 347.2, 0.5);
+
+    const Mirror parabola = makeMirror(1, -6);
+    for (float h : {1.0f, 50.0f, 250.0f})
+        EXPECT_NEAR(mirror::FocusOfParallel(parabola, h), 1000 - 1 / (4 * 0.00072), 1e-2) << h;
+}
+
+TEST(Mirror, HorizontalRayMeetsTheParabolaAtItsSag)
+{
+    for (int scroll : {-20, -6, 7, 20})
+        for (float y0 : {0.0f, 40.0f, -170.0f, 299.0f}) {
+            const Mirror m = makeMirror(1, scroll);
+            RayState r = ray(100, y0, 0);
+            const auto result = mirror::ReflectRay(m, r, false, kWidth);
+            EXPECT_TRUE(result.hitKnown);
+            EXPECT_NEAR(r.HitX, 1000 - m.CurvCoeff * y0 * y0, 1e-3) << scroll << " " << y0;
+            EXPECT_EQ(r.HitY, y0);
+        }
+}
+
+TEST(Mirror, RaysPassingTheEdgeDrawNothing)
+{
+    for (int kind : {0, 1})
+        for (int scroll : {-12, -6, 0, 6, 12})
+            for (float y : {305.0f, -301.0f, 320.0f}) {
+                const Mirror m = makeMirror(kind, scroll);
+                RayState r = ray(100, y, 0);
+                EXPECT_TRUE(mirror::ReflectRay(m, r, true, kWidth).segments.empty())
+                    << kind << " " << scroll << " " << y;
+            }
+}
+
+// For a fan of rays, the law of reflection computed here with vectors agrees
+// with the model's reflected direction.
+TEST(Mirror, ReflectedDirectionObeysTheLawOfReflection)
+{
+    for (int kind : {0, 1})
+        for (int scroll : {-12, -5, 4, 12}) {
+            const Mirror m = makeMirror(kind, scroll);
+            for (float angle = -0.5f; angle <= 0.5f; angle += 0.05f) {
+                RayState r = ray(150, 60, angle);
+                const auto result = mirror::ReflectRay(m, r, false, kWidth);
+                if (result.segments.empty())
+                    continue;
+                const Vec d{std::cos(angle), std::sin(angle)};
+                const Vec n = surfaceNormal(m, r.HitX, r.HitY);
+                const double dn = d.x * n.x + d.y * n.y;
+                const Vec reflected{d.x - 2 * dn * n.x, d.y - 2 * dn * n.y};
+                EXPECT_NEAR(std::tan(r.ReflAngle), reflected.y / reflected.x, 2e-4)
+                    << "kind " << kind << " scroll " << scroll << " angle " << angle;
+            }
+        }
+}
+
+// Whether the reflected line, computed independently, meets the spherical cap again.
+bool strikesCapAgain(const Mirror& m, const RayState& r)
+{
+    const double t = std::tan(r.ReflAngle);
+    const double c = r.HitY - t * r.HitX;
+    const double A = 1 + t * t;
+    const double B = 2 * t * c - 2 * m.CenterX;
+    const double C = c * c + double(m.CenterX) * m.CenterX - double(m.Radius) * m.Radius;
+    const double D = B * B - 4 * A * C;
+    for (double x : {(-B + std::sqrt(D)) / (2 * A), (-B - std::sqrt(D)) / (2 * A)}) {
+        const double y = t * x + c;
+        if (std::abs(x - r.HitX) > 1e-2 && x > mirror::rimX(m) && std::abs(y) <= 300)
+            return true;
+    }
+    return false;
+}
+
+TEST(Mirror, RayNearTheRimOfAConcaveSphereThatWouldStrikeAgainDrawsNothing)
+{
+    const Mirror m = makeMirror(0, -12); // R = -347.2, a deep cap
+    int suppressed = 0;
+    int drawn = 0;
+    for (float y0 : {-240.0f, -120.0f, 0.0f, 160.0f})
+        for (float angle = -0.6f; angle < 0.6f; angle += 0.01f) {
+            RayState r = ray(500, y0, angle);
+            const auto result = mirror::ReflectRay(m, r, false, kWidth);
+            if (!result.hitKnown)
+                continue;
+            const bool again = strikesCapAgain(m, r);
+            EXPECT_EQ(result.segments.empty(), again) << "y0 " << y0 << " angle " << angle;
+            suppressed += again ? 1 : 0;
+            drawn += again ? 0 : 1;
+        }
+    EXPECT_GT(suppressed, 10);
+    EXPECT_GT(drawn, 10);
+}
+
+TEST(Mirror, BackwardExtensionsOfAConvexMirrorMeetBehindIt)
+{
+    const Mirror m = makeMirror(0, 6); // convex, R = 694.4
+    RayState r = ray(0, 5, 0);
+    const auto result = mirror::ReflectRay(m, r, true, kWidth);
+    ASSERT_EQ(result.segments.size(), 3u);
+    EXPECT_EQ(result.segments[2].pen, Pen::Backward);
+    EXPECT_LT(result.segments[1].x2, r.HitX); // the reflected ray goes back to the left
+    // The extension's line crosses the axis at the virtual focus, |R| / 2 behind the vertex.
+    const auto& back = result.segments[2];
+    const double slope = (back.y2 - back.y1) / (back.x2 - back.x1);
+    EXPECT_NEAR(back.x1 - back.y1 / slope, 1000 + 347.2, 1.0);
+}
+
+TEST(Mirror, ConcaveBackwardExtensionRunsToTheRightEdge)
+{
+    const Mirror m = makeMirror(0, -6);
+    RayState r = ray(500, 100, 0.05f);
+    const auto result = mirror::ReflectRay(m, r, true, kWidth);
+    ASSERT_EQ(result.segments.size(), 3u);
+    EXPECT_EQ(result.segments[2].pen, Pen::Backward);
+    EXPECT_EQ(result.segments[2].x2, kWidth);
+    EXPECT_EQ(result.segments[1].x2, 0.0f);
+}
+
+TEST(Mirror, VerticalRayIsStraightUpAndMissesWithoutHarm)
+{
+    const float up = mirror::aimAngle(0, 50);
+    const float down = mirror::aimAngle(0, -50);
+    EXPECT_FLOAT_EQ(up, mirror::singlePi() / 2);
+    EXPECT_FLOAT_EQ(down, -mirror::singlePi() / 2);
+    EXPECT_TRUE(std::isfinite(mirror::aimAngle(0, 0)));
+    for (int kind : {0, 1})
+        for (float angle : {up, down}) {
+            RayState r = ray(100, 100, angle);
+            const auto result = mirror::ReflectRay(makeMirror(kind, -6), r, true, kWidth);
+            EXPECT_TRUE(result.segments.empty());
+            EXPECT_TRUE(std::isfinite(r.HitX) && std::isfinite(r.HitY) && std::isfinite(r.ReflAngle));
+        }
+}
+
+TEST(Mirror, RayThroughTheParabolasFocusReflectsHorizontallyWithAFiniteSecondHit)
+{
+    const Mirror m = makeMirror(1, -6);
+    const float focus = 1000 - 1 / (4 * 0.00072f);
+    RayState r = ray(focus, 0, 0.4f);
+    const auto result = mirror::ReflectRay(m, r, true, kWidth);
+    EXPECT_NEAR(r.ReflAngle, 0, 1e-3);
+    for (const auto& s : result.segments)
+        EXPECT_TRUE(std::isfinite(s.x2) && std::isfinite(s.y2));
+    EXPECT_TRUE(std::isfinite(r.Hit2X) && std::isfinite(r.Hit2Y));
+}
+
+struct SnapCase {
+    float in, out;
+};
+
+class Snap : public testing::TestWithParam<SnapCase> {};
+
+TEST_P(Snap, RoundsToTheGridOfTwenty) { EXPECT_EQ(mirror::SnapTo20(GetParam().in), GetParam().out); }
+
+INSTANTIATE_TEST_SUITE_P(Cases, Snap,
+                         testing::Values(SnapCase{127, 120}, SnapCase{-33, -40}, SnapCase{10, 20}, SnapCase{-10, -20},
+                                         SnapCase{9.4f, 0}, SnapCase{9.6f, 20}, SnapCase{530, 540},
+                                         SnapCase{-0.4f, 0}, SnapCase{1e30f, 1e30f}));
+
+TEST(Mirror, SagStaysFiniteBeyondTheSphere)
+{
+    const Mirror m = makeMirror(0, -12);
+    EXPECT_NEAR(mirror::MirrorSag(m, 300), 347.2 - std::sqrt(347.2 * 347.2 - 90000), 0.05);
+    EXPECT_NEAR(mirror::MirrorSag(m, 600), 347.2, 0.05);
+    EXPECT_FLOAT_EQ(mirror::MirrorSag(makeMirror(1, -20), 100), 24.0f);
+}
+
+TEST(Mirror, NormalAngleStaysFiniteForStaleHits)
+{
+    const Mirror m = makeMirror(0, -12);
+    EXPECT_NEAR(mirror::normalAngle(m, 900), M_PI / 2, 1e-6);
+    EXPECT_NEAR(mirror::normalAngle(m, 0), 0, 1e-9);
+    EXPECT_EQ(mirror::normalAngle(makeMirror(1, 0), 100), 0.0f);
+}
+
+} // namespace
