@@ -28,6 +28,7 @@ void Form::setClientSizeTwips(double width, double height)
     resize(px(width), px(height) + menuHeight);
 }
 
+
 void Form::setOuterSizeTwips(double width, double height)
 {
     const QSize extra = frameExtra();
@@ -40,6 +41,14 @@ void Form::setOuterGeometryTwips(double left, double top, double width, double h
 {
     setOuterSizeTwips(width, height);
     moveTwips(left, top);
+}
+
+double Form::clientWidthTwips() const { return pixelsToTwips(width()); }
+
+double Form::clientHeightTwips() const
+{
+    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
+    return pixelsToTwips(height() - menuHeight);
 }
 
 double Form::outerWidthTwips() const { return pixelsToTwips(frameGeometry().width()); }

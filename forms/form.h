@@ -26,6 +26,9 @@ public:
     void moveTwips(double left, double top);
     double outerWidthTwips() const;
     double outerHeightTwips() const;
+    // Valid at once, even before the window's layout has placed the client area.
+    double clientWidthTwips() const;
+    double clientHeightTwips() const;
 
     void showModeless();
     void unload();

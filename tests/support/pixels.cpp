@@ -36,9 +36,10 @@ bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, i
     return false;
 }
 
-int countColour(const forms::PictureBox& box, QRgb colour)
+int countColour(const forms::PictureBox& box, QRgb colour) { return countColour(box.canvas(), colour); }
+
+int countColour(const QImage& canvas, QRgb colour)
 {
-    const QImage& canvas = box.canvas();
     int count = 0;
     for (int y = 0; y < canvas.height(); ++y)
         for (int x = 0; x < canvas.width(); ++x)

@@ -2,6 +2,8 @@
 
 #include <QRgb>
 
+class QImage;
+
 namespace forms {
 class PictureBox;
 }
@@ -15,3 +17,4 @@ bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, i
 
 // How many canvas pixels have this colour.
 int countColour(const forms::PictureBox& box, QRgb colour);
+int countColour(const QImage& image, QRgb colour);

@@ -1,0 +1,373 @@
+#include "mirror/sp_form.h"
+
+#include "forms/fonts.h"
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/panel3d.h"
+#include "forms/picture_box.h"
+#include "forms/screen.h"
+#include "forms/scroll_bar.h"
+#include "launcher/info_window.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Design outer size of the window and places of the controls, in twips.
+constexpr double kDesignWidth = 8304;
+constexpr double kDesignHeight = 6172;
+constexpr double kBorderWidth = 252;
+constexpr double kBorderHeight = 388 + 252;
+constexpr forms::TwipsRect kStrip{0, 0, 7992, 480};
+constexpr forms::TwipsRect kPicture{-60, 480, 8052, 5052};  // at design size
+constexpr forms::TwipsRect kText1{240, 240, 1092, 288};
+constexpr forms::TwipsRect kText2{240, 600, 1092, 288};
+constexpr forms::TwipsRect kObjektbox{120, 0, 1572, 612};
+constexpr forms::TwipsRect kPktOption{120, 0, 1335, 255};
+constexpr forms::TwipsRect kParallelOption{120, 240, 1335, 255};
+constexpr forms::TwipsRect kSpiegelbox{1680, 0, 2172, 612};
+constexpr forms::TwipsRect kSphärOption{120, 0, 2052, 252};
+constexpr forms::TwipsRect kParabolOption{120, 240, 1932, 252};
+constexpr forms::TwipsRect kKrummPanel{3960, 0, 1695, 615};
+constexpr forms::TwipsRect kKrummLabel{0, 0, 1692, 252};
+constexpr forms::TwipsRect kKrummScroll{120, 240, 1452, 252};
+constexpr forms::TwipsRect kRueckwaertigPanel{5760, 0, 1935, 615};
+constexpr forms::TwipsRect kRueckwaertigLabel{0, 0, 1935, 255};
+constexpr forms::TwipsRect kRueckwaertigButton{360, 240, 1212, 252};
+constexpr forms::TwipsRect kInfoButton{6720, 120, 495, 255};
+constexpr forms::TwipsRect kEndeButton{7320, 120, 495, 255};
+
+constexpr double kSmallScreen = 10000;
+constexpr double kMediumScreen = 12200;
+constexpr QRgb kGroupGrey = 0xffc0c0c0;
+
+void paintGrey(QWidget* widget)
+{
+    QPalette colours = widget->palette();
+    colours.setColor(QPalette::Window, QColor::fromRgb(kGroupGrey));
+    colours.setColor(QPalette::Button, QColor::fromRgb(kGroupGrey));
+    widget->setPalette(colours);
+    widget->setAutoFillBackground(true);
+}
+
+template <typename T> T* named(T* widget, const char* name, const forms::TwipsRect& place)
+{
+    widget->setObjectName(QString::fromUtf8(name));
+    forms::setGeometryTwips(widget, place);
+    return widget;
+}
+
+forms::OptionButton* option(QWidget* group, const char* name, const char* caption, const forms::TwipsRect& place)
+{
+    auto* button = named(new forms::OptionButton(QString::fromUtf8(caption), group), name, place);
+    paintGrey(button);
+    return button;
+}
+
+QLineEdit* readout(QWidget* area, const char* name, const forms::TwipsRect& place)
+{
+    auto* field = named(new QLineEdit(area), name, place);
+    field->setReadOnly(true);
+    field->setFocusPolicy(Qt::NoFocus);
+    field->setFont(forms::sansSerif(8.25, true));
+    return field;
+}
+
+} // namespace
+
+sp_form::sp_form()
+    : Picture1(named(new forms::PictureBox(client()), "Picture1", kPicture))
+    , Text1(readout(Picture1, "Text1", kText1))
+    , Text2(readout(Picture1, "Text2", kText2))
+    , Hinweis(readout(Picture1, "Hinweis", {240, 4560, 6000, 288}))
+    , Panel3D1(named(new forms::Panel3D(client()), "Panel3D1", kStrip))
+    , objektbox(named(new QWidget(Panel3D1), "objektbox", kObjektbox))
+    , PktOption(option(objektbox, "PktOption", "Punktraster", kPktOption))
+    , ParallelOption(option(objektbox, "ParallelOption", "Parallellicht", kParallelOption))
+    , spiegelbox(named(new QWidget(Panel3D1), "spiegelbox", kSpiegelbox))
+    , SphärOption(option(spiegelbox, "SphärOption", "sphärischer Spiegel", kSphärOption))
+    , ParabolOption(option(spiegelbox, "ParabolOption", "Parabolspiegel", kParabolOption))
+    , KrummPanel(named(new forms::Panel3D(Panel3D1), "KrummPanel", kKrummPanel))
+    , KrummLabel(named(new QLabel(QString::fromUtf8("Spiegelkrümmung"), KrummPanel), "KrummLabel", kKrummLabel))
+    , KrummScroll(named(new forms::ScrollBar(Qt::Horizontal, KrummPanel), "KrummScroll", kKrummScroll))
+    , RueckwaertigPanel(named(new forms::Panel3D(Panel3D1), "RueckwaertigPanel", kRueckwaertigPanel))
+    , RueckwaertigLabel(named(new QLabel(QString::fromUtf8("rückwärtige Strahlen"), RueckwaertigPanel),
+                              "RueckwaertigLabel", kRueckwaertigLabel))
+    , RueckwaertigButton(named(new QPushButton("einblenden", RueckwaertigPanel), "RueckwaertigButton",
+                               kRueckwaertigButton))
+    , InfoButton(named(new QPushButton("Info", Panel3D1), "InfoButton", kInfoButton))
+    , EndeButton(named(new QPushButton("Ende", Panel3D1), "EndeButton", kEndeButton))
+{
+    setObjectName("sp_form");
+    setWindowTitle("Spiegel");
+    setFont(forms::sansSerif(8.25));
+    Hinweis->setFrame(false);
+    Hinweis->setFont(forms::sansSerif(8.25));
+    Hinweis->setText(QString::fromUtf8("Winkelskala: Shift-Taste halten und auf einen Auftreffpunkt klicken"));
+    for (QWidget* w : {static_cast<QWidget*>(objektbox), spiegelbox, static_cast<QWidget*>(KrummLabel),
+                       static_cast<QWidget*>(RueckwaertigLabel), static_cast<QWidget*>(Panel3D1),
+                       static_cast<QWidget*>(KrummPanel), static_cast<QWidget*>(RueckwaertigPanel)})
+        paintGrey(w);
+    KrummLabel->setAlignment(Qt::AlignCenter);
+    RueckwaertigLabel->setAlignment(Qt::AlignCenter);
+    KrummScroll->setBounds(-12, 12);
+    KrummScroll->setSmallChange(1);
+    KrummScroll->setLargeChange(1);
+    KrummScroll->setValue(-6);
+    PktOption->setChecked(true);
+    SphärOption->setChecked(true);
+    RueckwaertigButton->setEnabled(false);
+    Panel3D1->raise();
+
+    const double screenWidth = forms::Screen::widthTwips();
+    const double screenHeight = forms::Screen::heightTwips();
+    setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
+    LayoutControls();
+
+    pi = mirror::singlePi();
+    mirror.VertexX = 1000;
+    ray.ObjectX = 100;
+    ray.ObjectY = 100;
+    mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
+
+    connect(Picture1, &forms::PictureBox::mouseDown, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseDown(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::mouseMove, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseMove(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::mouseUp, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseUp(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::dblClick, this, &sp_form::Picture1_DblClick);
+    connect(PktOption, &QRadioButton::clicked, this, &sp_form::PktOption_Click);
+    connect(ParallelOption, &QRadioButton::clicked, this, &sp_form::ParallelOption_Click);
+    connect(SphärOption, &QRadioButton::clicked, this, &sp_form::SphärOption_Click);
+    connect(ParabolOption, &QRadioButton::clicked, this, &sp_form::ParabolOption_Click);
+    connect(KrummScroll, &forms::ScrollBar::changed, this, &sp_form::KrummScroll_Change);
+    connect(RueckwaertigButton, &QPushButton::clicked, this, &sp_form::RueckwaertigButton_Click);
+    connect(InfoButton, &QPushButton::clicked, this, &sp_form::InfoButton_Click);
+    connect(EndeButton, &QPushButton::clicked, this, &sp_form::EndeButton_Click);
+}
+
+// Scales the design places by the window's size. The factors are taken from
+// the design size every time, which compounds the same as scaling step by
+// step from the last size but cannot drift by rounding.
+void sp_form::LayoutControls()
+{
+    const double fx = (outerWidthTwips() - kBorderWidth) / (kDesignWidth - kBorderWidth);
+    const double fy = (outerHeightTwips() - kBorderHeight) / (kDesignHeight - kBorderHeight);
+    if (!(fx > 0 && fy > 0))
+        return; // too small to lay out; the controls keep their places
+    const double screenWidth = forms::Screen::widthTwips();
+    const bool small = screenWidth < kSmallScreen;
+
+    const forms::TwipsRect strip{0, 0, clientWidthTwips(), kStrip.height * fy};
+    forms::setGeometryTwips(Panel3D1, strip);
+    // The drawing area fills the client area below the strip.
+    const forms::TwipsRect picture{kPicture.left, strip.height, clientWidthTwips() - kPicture.left,
+                                   std::max(0.0, clientHeightTwips() - strip.height)};
+    forms::setGeometryTwips(Picture1, picture);
+    const double twipsPerLE = small ? 8 : 10;
+    const double width = picture.width / twipsPerLE;
+    const double height = picture.height / twipsPerLE;
+    Picture1->setScale(0, height / 2, width, -height);
+    forms::setGeometryTwips(Hinweis, {kText1.left, picture.height - 2 * kText1.height, 6000, kText1.height});
+
+    for (auto [button, design] : {std::pair{InfoButton, kInfoButton}, std::pair{EndeButton, kEndeButton}})
+        forms::setGeometryTwips(button, {small ? design.left * fx : design.left, design.top * fy,
+                                         design.width * fx, design.height * fy});
+
+    if (screenWidth > kSmallScreen) {
+        // Groups side by side across the strip, each two rows high.
+        const double top = 0.1 * strip.height;
+        const double h = 0.85 * strip.height;
+        const double half = h / 2;
+        const auto group = [&](QWidget* g, double from, double to) {
+            forms::setGeometryTwips(g, {from * strip.width, top, (to - from) * strip.width, h});
+            return (to - from) * strip.width;
+        };
+        const double objekt = group(objektbox, 0.015, 0.19);
+        forms::setGeometryTwips(PktOption, {120 * fx, 0, objekt - 120 * fx, half});
+        forms::setGeometryTwips(ParallelOption, {120 * fx, h - half, objekt - 120 * fx, half});
+        const double spiegel = group(spiegelbox, 0.2, 0.42);
+        forms::setGeometryTwips(SphärOption, {120 * fx, 0, spiegel - 120 * fx, half});
+        forms::setGeometryTwips(ParabolOption, {120 * fx, h - half, spiegel - 120 * fx, half});
+        const double krumm = group(KrummPanel, 0.43, 0.62);
+        forms::setGeometryTwips(KrummLabel, {0, 0, krumm, half});
+        forms::setGeometryTwips(KrummScroll, {120 * fx, h - half, krumm - 240 * fx, half});
+        const double back = group(RueckwaertigPanel, 0.63, 0.81);
+        forms::setGeometryTwips(RueckwaertigLabel, {0, 0, back, half});
+        forms::setGeometryTwips(RueckwaertigButton, {0.15 * back, h - half, 0.7 * back, half});
+        for (auto [button, at] : {std::pair{InfoButton, 0.82}, std::pair{EndeButton, 0.9}})
+            forms::setGeometryTwips(button, {at * strip.width, top + h / 4, 0.07 * strip.width, half});
+
+        const double points = screenWidth < kMediumScreen ? 9.75 : 9.6;
+        for (QWidget* w : std::initializer_list<QWidget*>{PktOption, ParallelOption, SphärOption, ParabolOption,
+                                                          KrummLabel, RueckwaertigLabel, RueckwaertigButton,
+                                                          InfoButton, EndeButton})
+            w->setFont(forms::sansSerif(points));
+    }
+    if (screenWidth < kMediumScreen) {
+        Text1->setFont(forms::sansSerif(8.25));
+        Text2->setFont(forms::sansSerif(8.25));
+    }
+}
+
+// Paint and activation return the simulation to point-source light and a
+// spherical mirror, with no rays and no marked points.
+void sp_form::resetSimulation()
+{
+    Painted = 1;
+    Picture1->line(0, 0, viewWidth(), 0, qRgb(192, 192, 192));
+    PktOption_Click();
+    PktOption->setChecked(true);
+    SphärOption_Click();
+    SphärOption->setChecked(true);
+    DrawAxisAndObject();
+    DrawMirror();
+}
+
+void sp_form::onPaint() { resetSimulation(); }
+void sp_form::onActivate() { resetSimulation(); }
+
+void sp_form::onResize()
+{
+    if (Painted != 1)
+        return;
+    Picture1->clear();
+    LayoutControls();
+    DrawMirror();
+    DrawAxisAndObject();
+}
+
+void sp_form::onUnload()
+{
+    if (sp_info)
+        sp_info->unload();
+}
+
+void sp_form::PktOption_Click()
+{
+    setForeground(qRgb(255, 255, 255));
+    EraseAngleScale();
+    DrawRays();
+    DrawAxisAndObject();
+    RayCount = 0;
+    setForeground(qRgb(0, 0, 0));
+    LightMode = 0;
+    ray.ObjectX = 100;
+    ray.ObjectY = 100;
+    DrawAxisAndObject();
+    DrawPointGrid();
+}
+
+void sp_form::ParallelOption_Click()
+{
+    setForeground(qRgb(255, 255, 255));
+    EraseAngleScale();
+    ErasePairs();
+    DrawPointGrid();
+    DrawAxisAndObject();
+    DrawRays();
+    RayCount = 0;
+    setForeground(qRgb(0, 0, 0));
+    LightMode = 1;
+    DrawAxisAndObject();
+    BundleAngle = 0;
+    ray.ObjectX = 0;
+}
+
+void sp_form::SphärOption_Click() { KindChanged(0); }
+void sp_form::ParabolOption_Click() { KindChanged(1); }
+
+void sp_form::KindChanged(std::int16_t kind)
+{
+    setForeground(qRgb(255, 255, 255));
+    EraseAngleScale();
+    ErasePairs();
+    DrawRays();
+    DrawMirror();
+    setForeground(qRgb(0, 0, 0));
+    mirror.MirrorKind = kind;
+    if (kind == 0) {
+        const int value = KrummScroll->value();
+        if (std::abs(value) > 12)
+            mirror.CurvCoeff = mirror::curvatureFromScroll(value > 0 ? 12 : -12);
+        KrummScroll->setBounds(-12, 12);
+    } else {
+        KrummScroll->setBounds(-20, 20);
+    }
+    DrawMirror();
+    DrawAxisAndObject();
+    DrawRays();
+    if (kind == 0 && LightMode == 0)
+        DrawPointGrid();
+}
+
+void sp_form::KrummScroll_Change()
+{
+    setForeground(qRgb(255, 255, 255));
+    EraseAngleScale();
+    ErasePairs();
+    DrawRays();
+    DrawMirror();
+    setForeground(qRgb(0, 0, 0));
+    mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
+    DrawAxisAndObject();
+    DrawMirror();
+    UpdateBackButton();
+    DrawRays();
+    if (LightMode == 0)
+        DrawPointGrid();
+}
+
+// Backward extensions make sense for convex and plane mirrors, and for a
+// concave one only while the object lies between focus and mirror.
+void sp_form::UpdateBackButton()
+{
+    if (mirror.CurvCoeff <= 0) {
+        RueckwaertigButton->setEnabled(true);
+        return;
+    }
+    FocusX = mirror::FocusOfParallel(mirror, ray.ObjectY);
+    if (ray.ObjectX > FocusX) {
+        RueckwaertigButton->setEnabled(true);
+    } else if (ray.ObjectX < FocusX) {
+        if (BackRays == 1)
+            RueckwaertigButton_Click();
+        RueckwaertigButton->setEnabled(false);
+    }
+}
+
+void sp_form::RueckwaertigButton_Click()
+{
+    setForeground(qRgb(255, 255, 255));
+    DrawRays();
+    BackRays = static_cast<std::int16_t>(1 - BackRays);
+    RueckwaertigButton->setText(BackRays == 1 ? "ausblenden" : "einblenden");
+    setForeground(qRgb(0, 0, 0));
+    // Erased extensions may have crossed the axis, the mirror, the grid and the
+    // marked points: redraw the scene in the order a release draws it.
+    DrawAxisAndObject();
+    DrawRays();
+    DrawMirror();
+    if (LightMode == 0)
+        DrawPointGrid();
+    DrawPairs();
+}
+
+void sp_form::InfoButton_Click()
+{
+    Picture1_DblClick();
+    if (LightMode == 0) {
+        setForeground(qRgb(255, 255, 255));
+        DrawDot(ray.ObjectX, ray.ObjectY);
+        Picture1->line(0, 0, viewWidth(), 0, qRgb(255, 255, 255));
+        setForeground(qRgb(0, 0, 0));
+    }
+    if (!sp_info)
+        sp_info = makeSp_info();
+    sp_info->showModeless();
+}
+
+void sp_form::EndeButton_Click() { unload(); }

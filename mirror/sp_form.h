@@ -1,0 +1,144 @@
+#pragma once
+
+#include "forms/form.h"
+#include "mirror/mirror_model.h"
+#include "mirror/reflection.h"
+
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+
+class InfoWindow;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace forms {
+class OptionButton;
+class Panel3D;
+class PictureBox;
+class ScrollBar;
+} // namespace forms
+
+// The mirror simulation: rays from an object point or a parallel bundle,
+// reflected at a spherical, parabolic or plane mirror.
+class sp_form : public forms::Form {
+    Q_OBJECT
+public:
+    static constexpr int kMaxEntries = 50;
+    using Table = std::array<float, kMaxEntries + 1>;
+
+    sp_form();
+
+    // The mirror and the ray being traced.
+    mirror::Mirror mirror;
+    mirror::RayState ray;
+    float FocusX = 0;
+    std::int16_t BackRays = 0;
+
+    // The window.
+    float LightMode = 0; // 0 point source, 1 parallel light
+    std::int16_t Painted = 0;
+    float LastWidth = 0;
+    float LastHeight = 0;
+    float pi = 0;
+
+    // Rays and marked points.
+    std::int16_t RayCount = 0;
+    Table RayList{};    // point source: direction angle; parallel: start height at x = 0
+    Table RayVertexY{}; // parallel: height at the vertex plane
+    Table RayHitX{};
+    Table RayHitY{};
+    float BundleAngle = 0;
+    std::int16_t ImageCount = 0;
+    Table ImageX{};
+    Table ImageY{};
+    Table ImageObjX{};
+    Table ImageObjY{};
+    std::int16_t MarkPending = 0;
+    std::int16_t ScaleShown = 0;
+    float ScaleX = 0;
+    float ScaleY = 0;
+    std::int16_t HoverRegion = 4; // 1 object point, 2 free area, 3 mirror vertex, 4 elsewhere
+    std::int16_t DragMode = 0;    // 1 object point, 2 ray or bundle, 3 mirror
+    float MouseX = 0;
+    float MouseY = 0;
+    float RubberX = 0;
+    float RubberY = 0;
+    float BundleX = 0;
+    float BundleY = 0;
+    float PivotY = 0;
+
+    void Picture1_MouseDown(int button, int shift, float x, float y);
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void Picture1_MouseUp(int button, int shift, float x, float y);
+    void Picture1_DblClick();
+    void PktOption_Click();
+    void ParallelOption_Click();
+    void SphärOption_Click();
+    void ParabolOption_Click();
+    void KrummScroll_Change();
+    void RueckwaertigButton_Click();
+    void InfoButton_Click();
+    void EndeButton_Click();
+
+    void onActivate() override;
+    void onPaint() override;
+    void onResize() override;
+    void onUnload() override;
+
+    forms::PictureBox* Picture1;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QLineEdit* Hinweis;
+    forms::Panel3D* Panel3D1;
+    QWidget* objektbox;
+    forms::OptionButton* PktOption;
+    forms::OptionButton* ParallelOption;
+    QWidget* spiegelbox;
+    forms::OptionButton* SphärOption;
+    forms::OptionButton* ParabolOption;
+    forms::Panel3D* KrummPanel;
+    QLabel* KrummLabel;
+    forms::ScrollBar* KrummScroll;
+    forms::Panel3D* RueckwaertigPanel;
+    QLabel* RueckwaertigLabel;
+    QPushButton* RueckwaertigButton;
+    QPushButton* InfoButton;
+    QPushButton* EndeButton;
+    QPointer<InfoWindow> sp_info;
+
+private:
+    // Drawing routines; each draws in the current foreground colour, so white erases.
+    float viewWidth() const;
+    void DrawAxisAndObject();
+    void DrawDot(float x, float y);
+    void DrawPointGrid();
+    void DrawMirror();
+    void DrawAngleScale();
+    void EraseAngleScale();
+    void DrawPairs();
+    void ErasePairs();
+    void DrawLastImage(QRgb colour);
+    void TraceRay(int slot);
+    void DrawRays();
+    void DrawRubberBand();
+    void setForeground(QRgb colour);
+
+    // The mouse.
+    void UpdatePointer(float x, float y);
+    void PressWithShift(float y);
+    void MarkImage(float x, float y);
+    void DragObject(float x, float y);
+    void DragMirror(float x);
+    void TurnBundle(float x, float y);
+    void ReleaseObject(float x, float y);
+    float objectHeightLimit() const;
+
+    void resetSimulation();
+    void UpdateBackButton();
+    void KindChanged(std::int16_t kind);
+    void LayoutControls();
+    void showMousePosition(float x, float y);
+};

@@ -1,0 +1,170 @@
+// What the mirror window draws. Every routine draws in the drawing area's
+// current foreground colour, switching to a colour of its own only under the
+// foreground rule, so the same routine called with white erases.
+#include "mirror/sp_form.h"
+
+#include "forms/colour_scope.h"
+#include "forms/picture_box.h"
+
+#include <cmath>
+
+namespace {
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kGrey = 0xffc0c0c0;
+constexpr QRgb kBlue = 0xff0000ff;
+constexpr QRgb kRed = 0xffff0000;
+constexpr QRgb kGreen = 0xff00ff00;
+constexpr float kDotRadius = 5;
+} // namespace
+
+float sp_form::viewWidth() const { return static_cast<float>(Picture1->scale().width()); }
+
+void sp_form::setForeground(QRgb colour) { Picture1->setForeground(colour); }
+
+void sp_form::DrawAxisAndObject()
+{
+    if (LightMode == 0)
+        DrawDot(ray.ObjectX, ray.ObjectY);
+    Picture1->line(0, 0, viewWidth(), 0, kGrey);
+}
+
+void sp_form::DrawDot(float x, float y)
+{
+    Picture1->setFillColour(Picture1->foreground());
+    Picture1->setFillStyle(forms::FillStyle::Solid);
+    Picture1->circle(x, y, kDotRadius);
+    Picture1->setFillStyle(forms::FillStyle::Transparent);
+    Picture1->setFillColour(kBlack);
+}
+
+void sp_form::DrawPointGrid()
+{
+    for (int x = 40; x <= 540; x += 20)
+        for (int y = -260; y <= 260; y += 20)
+            Picture1->point(x, y);
+}
+
+void sp_form::DrawMirror()
+{
+    mirror::updateSphere(mirror);
+    forms::ColourScope blue(*Picture1, kBlue);
+    const float a = mirror.CurvCoeff;
+    if (mirror::isSphere(mirror)) {
+        const float r = std::abs(mirror.Radius);
+        const float alpha = static_cast<float>(std::asin(mirror::kHalfAperture / r));
+        if (a > 0)
+            Picture1->arc(mirror.CenterX, 0, r, 2 * pi - alpha, alpha);
+        else
+            Picture1->arc(mirror.CenterX, 0, r, pi - alpha, pi + alpha);
+        return;
+    }
+    for (float y = 0; y <= mirror::kHalfAperture; y += 0.5f) {
+        const float x = mirror.VertexX - a * y * y;
+        Picture1->point(x, y);
+        Picture1->point(x, -y);
+    }
+}
+
+// The normal at the point of incidence, 150 LE in front of the mirror and 100
+// behind it, with nine ticks 15 degrees apart in front.
+void sp_form::DrawAngleScale()
+{
+    const float x = ScaleX;
+    const float y = ScaleY;
+    const double nu = mirror::normalAngle(mirror, y);
+    {
+        forms::ColourScope green(*Picture1, kGreen);
+        Picture1->line(x, y, x - 150 * std::cos(nu), y - 150 * std::sin(nu));
+        Picture1->line(x, y, x + 100 * std::cos(nu), y + 100 * std::sin(nu));
+    }
+    forms::ColourScope red(*Picture1, kRed);
+    for (int k = 120; k <= 240; k += 15) {
+        const double theta = nu + mirror::DegToRad(static_cast<float>(k));
+        Picture1->line(x + 80 * std::cos(theta), y + 80 * std::sin(theta), x + 100 * std::cos(theta),
+                       y + 100 * std::sin(theta));
+    }
+}
+
+void sp_form::EraseAngleScale()
+{
+    if (ScaleShown != 1)
+        return;
+    const QRgb saved = Picture1->foreground();
+    setForeground(kWhite);
+    DrawAngleScale();
+    setForeground(saved);
+    ScaleShown = 0;
+}
+
+// Marked pairs keep their own colours wherever they are redrawn.
+void sp_form::DrawPairs()
+{
+    for (int i = 0; i < ImageCount; ++i) {
+        setForeground(kRed);
+        DrawDot(ImageX[i], ImageY[i]);
+        setForeground(kBlue);
+        DrawDot(ImageObjX[i], ImageObjY[i]);
+    }
+    setForeground(kBlack);
+}
+
+void sp_form::ErasePairs()
+{
+    const QRgb saved = Picture1->foreground();
+    setForeground(kWhite);
+    for (int i = 0; i < ImageCount; ++i) {
+        DrawDot(ImageX[i], ImageY[i]);
+        DrawDot(ImageObjX[i], ImageObjY[i]);
+    }
+    setForeground(saved);
+    ImageCount = 0;
+    MarkPending = 0;
+}
+
+void sp_form::DrawLastImage(QRgb colour)
+{
+    setForeground(colour);
+    DrawDot(ImageX[ImageCount - 1], ImageY[ImageCount - 1]);
+    setForeground(kBlack);
+}
+
+// Traces the current ray and keeps its point of incidence in the given slot.
+void sp_form::TraceRay(int slot)
+{
+    const mirror::Reflection result = mirror::ReflectRay(mirror, ray, BackRays == 1, viewWidth());
+    if (result.hitKnown) {
+        RayHitX[slot] = ray.HitX;
+        RayHitY[slot] = ray.HitY;
+    }
+    for (const mirror::Segment& s : result.segments) {
+        if (s.pen == mirror::Pen::Backward) {
+            forms::ColourScope grey(*Picture1, kGrey);
+            Picture1->line(s.x1, s.y1, s.x2, s.y2);
+        } else {
+            Picture1->line(s.x1, s.y1, s.x2, s.y2);
+        }
+    }
+}
+
+// All stored rays as the current light mode draws them.
+void sp_form::DrawRays()
+{
+    for (int i = 0; i < RayCount; ++i) {
+        if (LightMode == 0) {
+            ray.RayAngle = RayList[i];
+        } else {
+            ray.ObjectY = RayList[i];
+            ray.RayAngle = BundleAngle;
+        }
+        TraceRay(i);
+    }
+}
+
+void sp_form::DrawRubberBand()
+{
+    if (LightMode == 0)
+        Picture1->line(ray.ObjectX, ray.ObjectY, RubberX, RubberY);
+    else
+        Picture1->line(0, BundleY - BundleX * std::tan(BundleAngle), BundleX, BundleY);
+}

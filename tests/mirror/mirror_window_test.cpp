@@ -1,0 +1,356 @@
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/panel3d.h"
+#include "forms/picture_box.h"
+#include "forms/scroll_bar.h"
+#include "launcher/info_window.h"
+#include "mirror/sp_form.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlue = 0xff0000ff;
+constexpr QRgb kGrey = 0xffc0c0c0;
+constexpr QRgb kGreen = 0xff00ff00;
+const QString kTooManyRays = QString::fromUtf8(
+    "Es können max. 50 Strahlen gezeichnet werden!  Zum Löschen der Strahlen Objektpunkt verschieben! ");
+
+} // namespace
+
+class MirrorWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        form = new sp_form;
+        form->showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        flushDeletions();
+    }
+
+    void designStateIsDrawnWhereTheMappingPutsIt()
+    {
+        QCOMPARE(form->mirror.CurvCoeff, 0.00072f);
+        QCOMPARE(form->KrummScroll->value(), -6);
+        QVERIFY(colourNear(*form->Picture1, 1000, 0, kBlue));  // the vertex of the blue arc
+        QVERIFY(colourNear(*form->Picture1, 1000 - 0.00072 * 200 * 200, 200, kBlue, 2));
+        QCOMPARE(pixelAt(*form->Picture1, 710, 0), kGrey);      // the axis
+        QCOMPARE(pixelAt(*form->Picture1, 100, 100), kBlack);   // the object point
+        QCOMPARE(pixelAt(*form->Picture1, 40, -260), kBlack);   // a corner of the point grid
+        QVERIFY(!form->RueckwaertigButton->isEnabled());
+        const double twipsPerLE = smallScreen() ? 8 : 10;
+        QCOMPARE(form->Picture1->scale().width(), forms::geometryTwips(form->Picture1).width / twipsPerLE);
+    }
+
+    void plainMirrorAtZeroIsAStraightBlueLine()
+    {
+        form->KrummScroll->setValue(0);
+        for (float y : {-300.0f, -120.0f, 0.0f, 200.0f, 300.0f})
+            QVERIFY(colourNear(*form->Picture1, 1000, y, kBlue));
+        QVERIFY(form->RueckwaertigButton->isEnabled());
+    }
+
+    void switchingKindsClampsTheCurvature()
+    {
+        form->ParabolOption->select();
+        QCOMPARE(form->mirror.CurvCoeff, 0.00072f);
+        QCOMPARE(form->KrummScroll->minimum(), -20);
+        form->KrummScroll->setValue(-20);
+        QCOMPARE(form->mirror.CurvCoeff, 0.0024f);
+        form->SphärOption->select();
+        QCOMPARE(form->mirror.CurvCoeff, 0.00144f);
+        QCOMPARE(form->KrummScroll->value(), -12);
+        QCOMPARE(form->KrummScroll->minimum(), -12);
+    }
+
+    void showingBackwardRaysTwiceRestoresTheCanvas()
+    {
+        form->KrummScroll->setValue(5); // convex: backward extensions allowed
+        addRay(400, 150);
+        addRay(400, 60);
+        const QImage before = form->Picture1->canvas().copy();
+        form->RueckwaertigButton->click();
+        QCOMPARE(form->RueckwaertigButton->text(), QString("ausblenden"));
+        QVERIFY(countColour(*form->Picture1, kGrey) > countColour(before, kGrey));
+        form->RueckwaertigButton->click();
+        QCOMPARE(form->RueckwaertigButton->text(), QString("einblenden"));
+        QVERIFY(form->Picture1->canvas() == before);
+    }
+
+    void concaveMirrorWithTheObjectOutsideTheFocusSwitchesBackwardRaysOff()
+    {
+        form->KrummScroll->setValue(0);
+        form->RueckwaertigButton->click();
+        QCOMPARE(form->BackRays, std::int16_t(1));
+        form->KrummScroll->setValue(-6); // concave, object at 100 far outside the focus at ~650
+        QCOMPARE(form->BackRays, std::int16_t(0));
+        QVERIFY(!form->RueckwaertigButton->isEnabled());
+        // Between focus and mirror they may be shown again.
+        dragObjectTo(800, 20);
+        QVERIFY(form->RueckwaertigButton->isEnabled());
+    }
+
+    void resizingBeforeTheFirstPaintDoesNothing()
+    {
+        auto* hidden = new sp_form;
+        QCOMPARE(hidden->Painted, std::int16_t(0));
+        const QRect before = hidden->Picture1->geometry();
+        hidden->onResize();
+        QCOMPARE(hidden->Picture1->geometry(), before);
+        QCOMPARE(countColour(*hidden->Picture1, kBlue), 0);
+        delete hidden;
+    }
+
+    void pressNearTheObjectStartsNoRay()
+    {
+        form->Picture1_MouseDown(1, 0, 109, 150);
+        QCOMPARE(form->DragMode, std::int16_t(0));
+        form->Picture1_MouseUp(1, 0, 109, 150);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        addRay(111, 150);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+    }
+
+    void theFiftyFirstRayIsRefusedUntilTheObjectMoves()
+    {
+        RecordingDialogs dialogs;
+        for (int i = 0; i < 50; ++i)
+            addRay(500, -200 + 8 * i);
+        QCOMPARE(form->RayCount, std::int16_t(50));
+        form->Picture1_MouseDown(1, 0, 500, 50);
+        form->Picture1_MouseUp(1, 0, 500, 50);
+        QCOMPARE(form->RayCount, std::int16_t(50));
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text, kTooManyRays);
+        QCOMPARE(dialogs.messages[0].title, QString("Anwendungsfehler"));
+        // Right button and the area around the mirror get the same answer.
+        form->Picture1_MouseDown(2, 0, 1100, 350);
+        QCOMPARE(dialogs.messages.size(), std::size_t(2));
+
+        dragObjectTo(200, 60);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        addRay(500, 0);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+    }
+
+    void releasedObjectSnapsInsideTheGridOnly()
+    {
+        dragObjectTo(127, -33);
+        QCOMPARE(form->ray.ObjectX, 120.0f);
+        QCOMPARE(form->ray.ObjectY, -40.0f);
+        QCOMPARE(pixelAt(*form->Picture1, 120, -40), kBlack);
+        dragObjectTo(600, 47);
+        QCOMPARE(form->ray.ObjectX, 600.0f);
+        QCOMPARE(form->ray.ObjectY, 47.0f);
+    }
+
+    void objectPointStaysInFrontOfTheMirror()
+    {
+        grab(form->ray.ObjectX, form->ray.ObjectY);
+        form->Picture1_MouseMove(1, 0, 1200, 250);
+        const float sag = mirror::MirrorSag(form->mirror, 250);
+        QCOMPARE(form->ray.ObjectX, 1000 - sag);
+        form->Picture1_MouseMove(1, 0, 300, 5000);
+        QCOMPARE(form->ray.ObjectY, std::abs(form->mirror.Radius));
+        form->Picture1_MouseUp(1, 0, 300, 5000);
+    }
+
+    void mirrorCannotPassTheObject()
+    {
+        dragObjectTo(600, 100);
+        grab(1000, 0);
+        QCOMPARE(form->DragMode, std::int16_t(3));
+        form->Picture1_MouseMove(1, 0, 300, 0);
+        QCOMPARE(form->mirror.VertexX, 600 + mirror::MirrorSag(form->mirror, 100));
+        form->Picture1_MouseUp(1, 0, 300, 0);
+    }
+
+    void rightClicksMarkOnePairAndThenMoveItsImagePoint()
+    {
+        form->Picture1_MouseDown(2, 0, 500, -80);
+        QCOMPARE(form->ImageCount, std::int16_t(1));
+        QCOMPARE(pixelAt(*form->Picture1, 500, -80), qRgb(255, 0, 0));
+        QCOMPARE(pixelAt(*form->Picture1, 100, 100), kBlue);
+        form->Picture1_MouseDown(2, 0, 520, -120);
+        QCOMPARE(form->ImageCount, std::int16_t(1));
+        QCOMPARE(form->ImageX[0], 520.0f);
+        QCOMPARE(pixelAt(*form->Picture1, 500, -80), kWhite);
+        dragObjectTo(140, 80);
+        form->Picture1_MouseDown(2, 0, 480, -60);
+        QCOMPARE(form->ImageCount, std::int16_t(2));
+    }
+
+    void bundleTurnsNoFurtherThanOneRadian()
+    {
+        form->ParallelOption->select();
+        addRay(300, 50);
+        form->Picture1_MouseDown(2, 0, 500, 0);
+        QCOMPARE(form->DragMode, std::int16_t(2));
+        form->Picture1_MouseMove(2, 0, 900, -500);
+        QCOMPARE(form->BundleAngle, 1.0f);
+        // Every ray keeps its height on the vertex plane.
+        QVERIFY(std::abs(form->RayList[0] + 1000 * std::tan(1.0f) - form->RayVertexY[0]) < 1e-3);
+        form->Picture1_MouseMove(2, 0, 1000, -500); // on the vertex plane: keeps the angle
+        QCOMPARE(form->BundleAngle, 1.0f);
+        form->Picture1_MouseUp(2, 0, 1000, -500);
+        QCOMPARE(form->DragMode, std::int16_t(0));
+    }
+
+    void shiftClickShowsTheScaleAtTheNearestPointOfIncidence()
+    {
+        addRay(500, 140);
+        addRay(500, 80);
+        addRay(500, 20);
+        form->Picture1_MouseDown(1, 1, 200, form->RayHitY[1] + 3);
+        QCOMPARE(form->ScaleShown, std::int16_t(1));
+        QCOMPARE(form->ScaleX, form->RayHitX[1]);
+        QCOMPARE(form->ScaleY, form->RayHitY[1]);
+        QVERIFY(colourNear(*form->Picture1, form->ScaleX - 140, normalY(form->ScaleY, -140), kGreen, 2));
+
+        form->Picture1_MouseDown(1, 1, 200, form->RayHitY[2] - 1);
+        QCOMPARE(form->ScaleY, form->RayHitY[2]);
+        const float oldY = form->RayHitY[1];
+        QVERIFY(!colourNear(*form->Picture1, form->RayHitX[1] - 140, normalY(oldY, -140), kGreen, 2));
+    }
+
+    void doubleClickRestoresThePictureBeforeTheRays()
+    {
+        form->Picture1_DblClick(); // the grid dots now lie over the axis, as after any double click
+        const QImage before = form->Picture1->canvas().copy();
+        addRay(500, 150);
+        addRay(450, -20);
+        addRay(300, 200);
+        QVERIFY(form->Picture1->canvas() != before);
+        form->Picture1_DblClick();
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        QVERIFY(form->Picture1->canvas() == before);
+    }
+
+    void verticalRayIsKeptAndHarmsNothing()
+    {
+        form->Picture1_MouseDown(1, 0, 300, 150);
+        form->Picture1_MouseMove(1, 0, 100, 300);
+        form->Picture1_MouseUp(1, 0, 100, 300);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+        QVERIFY(std::isfinite(form->RayList[0]));
+        QCOMPARE(form->Picture1->refusedFigures(), 0);
+        form->KrummScroll->setValue(3);
+        form->ParabolOption->select();
+        QCOMPARE(form->Picture1->refusedFigures(), 0);
+    }
+
+    void readoutsRoundDown()
+    {
+        form->Picture1_MouseMove(0, 0, 512.7f, -3.2f);
+        QCOMPARE(form->Text1->text(), QString("x = 512 LE"));
+        QCOMPARE(form->Text2->text(), QString("y = -4 LE"));
+    }
+
+    void activationResetsTheSimulation()
+    {
+        form->ParallelOption->select();
+        addRay(300, 50);
+        form->ParabolOption->select();
+        QEvent activate(QEvent::WindowActivate);
+        QApplication::sendEvent(form, &activate);
+        QCOMPARE(form->LightMode, 0.0f);
+        QCOMPARE(form->mirror.MirrorKind, std::int16_t(0));
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        QVERIFY(form->PktOption->isChecked() && form->SphärOption->isChecked());
+        QCOMPARE(form->ray.ObjectX, 100.0f);
+    }
+
+    void infoClearsAndOpensTheHelpWindowWhichEndGoesWith()
+    {
+        addRay(500, 150);
+        form->InfoButton->click();
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        QVERIFY(form->sp_info && form->sp_info->isVisible());
+        QPointer<InfoWindow> help = form->sp_info.data();
+        form->EndeButton->click();
+        flushDeletions();
+        QVERIFY(help.isNull());
+    }
+
+    void controlStripFollowsTheScreenClass_data()
+    {
+        QTest::addColumn<double>("screenWidth");
+        QTest::addColumn<double>("points");
+        QTest::addColumn<bool>("boldReadouts");
+        QTest::newRow("small") << 9600.0 << 8.25 << false;
+        QTest::newRow("medium") << 11520.0 << 9.75 << false;
+        QTest::newRow("wide") << 19200.0 << 9.6 << true;
+    }
+
+    void controlStripFollowsTheScreenClass()
+    {
+        QFETCH(double, screenWidth);
+        QFETCH(double, points);
+        QFETCH(bool, boldReadouts);
+        ScopedScreen screen(screenWidth, screenWidth * 0.75);
+        auto* window = new sp_form;
+        QCOMPARE(window->PktOption->font().pointSizeF(), points);
+        QCOMPARE(window->Text1->font().bold(), boldReadouts);
+        const double k = screenWidth < 10000 ? 8 : 10;
+        QCOMPARE(window->Picture1->scale().width(), forms::geometryTwips(window->Picture1).width / k);
+        if (screenWidth > 10000) {
+            const double strip = forms::geometryTwips(window->Panel3D1).width;
+            QVERIFY(std::abs(forms::geometryTwips(window->KrummPanel).left - 0.43 * strip) <= 15);
+            QVERIFY(std::abs(forms::geometryTwips(window->EndeButton).left - 0.9 * strip) <= 15);
+        }
+        delete window;
+    }
+
+private:
+    void addRay(float x, float y)
+    {
+        form->Picture1_MouseDown(1, 0, x, y);
+        form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    void grab(float x, float y)
+    {
+        form->Picture1_MouseMove(0, 0, x, y);
+        form->Picture1_MouseDown(1, 0, x, y);
+    }
+
+    void dragObjectTo(float x, float y)
+    {
+        grab(form->ray.ObjectX, form->ray.ObjectY);
+        QCOMPARE(form->DragMode, std::int16_t(1));
+        form->Picture1_MouseMove(1, 0, x, y);
+        form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    // Height of the normal through the scale point, `dx` LE to its side.
+    float normalY(float y, float dx) const
+    {
+        const double nu = mirror::normalAngle(form->mirror, y);
+        return static_cast<float>(y + dx * std::tan(nu));
+    }
+
+    sp_form* form = nullptr;
+};
+
+QTEST_MAIN(MirrorWindowTest)
+#include "mirror_window_test.moc"
