@@ -177,12 +177,22 @@ QPointF PictureBox::toDevice(double x, double y) const
     return {scale().toPixelX(x) * ratio_, scale().toPixelY(y) * ratio_};
 }
 
+// Collects the changed area and asks for one repaint of it when control
+// returns to the event loop, however many figures a handler drew.
 void PictureBox::markDirty(const QRectF& deviceRect)
 {
     const double pad = lineWidth_ * ratio_ + 2.0;
     const QRectF logical(deviceRect.x() / ratio_, deviceRect.y() / ratio_, deviceRect.width() / ratio_,
                          deviceRect.height() / ratio_);
-    update(logical.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect().intersected(rect()));
+    const QRect changed = logical.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect().intersected(rect());
+    if (changed.isEmpty())
+        return;
+    if (dirty_.isEmpty())
+        QMetaObject::invokeMethod(this, [this] {
+            update(dirty_);
+            dirty_ = QRect();
+        }, Qt::QueuedConnection);
+    dirty_ |= changed;
 }
 
 void PictureBox::clear()

@@ -97,6 +97,8 @@ private:
     bool userScaleSet_ = false;
     QImage canvas_;
     mutable std::unique_ptr<QPainter> painter_;
+    // Changed area since the last repaint request, in logical pixels.
+    QRect dirty_;
     double ratio_ = 1.0;
     QRgb background_ = qRgb(255, 255, 255);
     QRgb foreground_ = qRgb(0, 0, 0);
