@@ -27,10 +27,6 @@ int roundedDegrees(float radians) { return static_cast<int>(std::nearbyint(radia
 
 } // namespace
 
-float singlePi() { return static_cast<float>(4.0 * std::atan(1.0)); }
-
-float DegToRad(float degrees) { return singlePi() * (degrees / 180.0f); }
-
 int wholeDegrees(float radians) { return static_cast<int>(std::floor(radians / singlePi() * 180.0f)); }
 
 float refractionAngle(float alpha)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/angles.h"
+
 #include <vector>
 
 // Refraction of one ray from air into a semicircular glass body (n = 1.5), on
@@ -7,6 +9,9 @@
 // the read-outs need; disk coordinates have the centre of the plane face at the
 // origin and y upwards.
 namespace disk {
+
+using common::DegToRad;
+using common::singlePi;
 
 struct Point {
     float x = 0;
@@ -20,9 +25,6 @@ struct Segment {
 
 constexpr double kRefractiveIndex = 1.5;
 
-// 4 arctan 1, kept in single precision.
-float singlePi();
-float DegToRad(float degrees);
 // Whole degrees, rounded down, computed with the single-precision pi.
 int wholeDegrees(float radians);
 

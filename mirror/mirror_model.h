@@ -18,16 +18,8 @@ struct Mirror {
     float CenterX = 0; // sphere: VertexX + Radius
 };
 
-// 4 arctan 1 kept in single precision.
-float singlePi();
-float DegToRad(float degrees);
-// Nearest multiple of 20, after rounding to a whole number with halves to even.
-float SnapTo20(float value);
 // a = -(scroll value) x 0.00012
 float curvatureFromScroll(int value);
-// Direction from one point to another; straight up or down when both share x,
-// where the quotient would divide by zero.
-float aimAngle(float dx, float dy);
 
 // A spherical mirror with a <> 0; every other mirror follows the parabola x = VertexX - a y^2.
 bool isSphere(const Mirror& mirror);

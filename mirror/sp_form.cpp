@@ -1,3 +1,4 @@
+#include "common/angles.h"
 #include "mirror/sp_form.h"
 
 #include "forms/fonts.h"
@@ -126,7 +127,7 @@ sp_form::sp_form()
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     LayoutControls();
 
-    pi = mirror::singlePi();
+    pi = common::singlePi();
     mirror.VertexX = 1000;
     ray.ObjectX = 100;
     ray.ObjectY = 100;

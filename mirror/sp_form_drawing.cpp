@@ -1,6 +1,7 @@
 // What the mirror window draws. Every routine draws in the drawing area's
 // current foreground colour, switching to a colour of its own only under the
 // foreground rule, so the same routine called with white erases.
+#include "common/angles.h"
 #include "mirror/sp_form.h"
 
 #include "forms/colour_scope.h"
@@ -80,7 +81,7 @@ void sp_form::DrawAngleScale()
     }
     forms::ColourScope red(*Picture1, kRed);
     for (int k = 120; k <= 240; k += 15) {
-        const double theta = nu + mirror::DegToRad(static_cast<float>(k));
+        const double theta = nu + common::DegToRad(static_cast<float>(k));
         Picture1->line(x + 80 * std::cos(theta), y + 80 * std::sin(theta), x + 100 * std::cos(theta),
                        y + 100 * std::sin(theta));
     }

@@ -1,6 +1,7 @@
 // The mouse on the mirror window's drawing area: starting rays, turning the
 // bundle, dragging the object point and the mirror, marking image points and
 // the angle scale.
+#include "common/angles.h"
 #include "mirror/sp_form.h"
 
 #include "forms/dialogs.h"
@@ -77,7 +78,7 @@ void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
         DragMode = 2;
         if (LightMode == 0) {
             EraseAngleScale();
-            ray.RayAngle = mirror::aimAngle(x - ray.ObjectX, y - ray.ObjectY);
+            ray.RayAngle = common::aimAngle(x - ray.ObjectX, y - ray.ObjectY);
             RubberX = x;
             RubberY = y;
         } else {
@@ -244,7 +245,7 @@ void sp_form::Picture1_MouseUp(int button, int /*shift*/, float x, float y)
         setForeground(kWhite);
         DrawRubberBand();
         setForeground(kBlack);
-        ray.RayAngle = mirror::aimAngle(RubberX - ray.ObjectX, RubberY - ray.ObjectY);
+        ray.RayAngle = common::aimAngle(RubberX - ray.ObjectX, RubberY - ray.ObjectY);
         TraceRay(RayCount);
         RayList[RayCount] = ray.RayAngle;
         ++RayCount;
@@ -276,11 +277,11 @@ void sp_form::ReleaseObject(float x, float y)
     setForeground(kWhite);
     DrawAxisAndObject();
     setForeground(kBlack);
-    ray.ObjectX = mirror::SnapTo20(x);
+    ray.ObjectX = common::SnapTo20(x);
     const float limit = objectHeightLimit();
     if (std::abs(y) > limit)
         y = limit * sgn(y);
-    ray.ObjectY = mirror::SnapTo20(y);
+    ray.ObjectY = common::SnapTo20(y);
     DrawAxisAndObject();
 }
 

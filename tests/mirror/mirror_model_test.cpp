@@ -1,3 +1,4 @@
+#include "common/angles.h"
 #include "mirror/mirror_model.h"
 #include "mirror/reflection.h"
 
@@ -198,11 +199,11 @@ TEST(Mirror, ConcaveBackwardExtensionRunsToTheRightEdge)
 
 TEST(Mirror, VerticalRayIsStraightUpAndMissesWithoutHarm)
 {
-    const float up = mirror::aimAngle(0, 50);
-    const float down = mirror::aimAngle(0, -50);
-    EXPECT_FLOAT_EQ(up, mirror::singlePi() / 2);
-    EXPECT_FLOAT_EQ(down, -mirror::singlePi() / 2);
-    EXPECT_TRUE(std::isfinite(mirror::aimAngle(0, 0)));
+    const float up = common::aimAngle(0, 50);
+    const float down = common::aimAngle(0, -50);
+    EXPECT_FLOAT_EQ(up, common::singlePi() / 2);
+    EXPECT_FLOAT_EQ(down, -common::singlePi() / 2);
+    EXPECT_TRUE(std::isfinite(common::aimAngle(0, 0)));
     for (int kind : {0, 1})
         for (float angle : {up, down}) {
             RayState r = ray(100, 100, angle);
@@ -230,7 +231,7 @@ struct SnapCase {
 
 class Snap : public testing::TestWithParam<SnapCase> {};
 
-TEST_P(Snap, RoundsToTheGridOfTwenty) { EXPECT_EQ(mirror::SnapTo20(GetParam().in), GetParam().out); }
+TEST_P(Snap, RoundsToTheGridOfTwenty) { EXPECT_EQ(common::SnapTo20(GetParam().in), GetParam().out); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Snap,
                          testing::Values(SnapCase{127, 120}, SnapCase{-33, -40}, SnapCase{10, 20}, SnapCase{-10, -20},

@@ -1,0 +1,198 @@
+#pragma once
+
+#include "forms/form.h"
+#include "lens/lens_model.h"
+#include "lens/refraction.h"
+
+#include <QPointer>
+
+#include <array>
+#include <cstdint>
+
+class InfoWindow;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace forms {
+class OptionButton;
+class Panel3D;
+class PictureBox;
+class ScrollBar;
+class SpinButton;
+} // namespace forms
+
+// The real-lens simulation: rays traced through a thick lens by the law of
+// refraction, with aperture, zoom, scrolling and a magnifier for the faces.
+class lens_form : public forms::Form {
+    Q_OBJECT
+public:
+    static constexpr int kMaxEntries = 50;
+    using Table = std::array<float, kMaxEntries + 1>;
+
+    lens_form();
+
+    // The lens and the aperture.
+    lens::Lens lens;
+    float BlendeOffset = 0;
+
+    // The view.
+    int TwipsPerLE = 10;
+    float ZoomFactor = 1;
+    float OffsetX = 0; // the left edge of the view is at x = -OffsetX
+    float BaseLeft = 0;
+    float BaseTop = 0;
+    float AreaLeft = 0; // the world window of Picture1
+    float AreaTop = 0;
+    float AreaWidth = 1;
+    float AreaHeight = -1;
+    float GridLeftX = 20;
+    std::int16_t Painted = 0;
+    std::int16_t GridDrawn = 0;
+    int BlendeOld = 0;
+
+    // Rays and marked points.
+    float RayStartX = 60;
+    float RayStartY = 100;
+    float RayAngle = 0;
+    Table RayList{};
+    std::int16_t RayCount = 0;
+    float BundleAngle = 0;
+    float QuerDivisor = 3;
+    float BundlePivotY = 0;
+    Table ImgPtX{};
+    Table ImgPtY{};
+    Table ObjPtX{};
+    Table ObjPtY{};
+    std::int16_t PairCount = 0;
+    std::int16_t PairOpen = 0;
+    float MouseX = 0;
+    float MouseY = 0;
+    std::int16_t MouseRegion = 3; // 0 object point, 1 in front of the lens, 2 over it, 3 behind it
+    std::int16_t DragMode = 0;    // 1 object point, 2 aiming or turning the bundle, 3 lens
+    float AimX = 0;
+    float AimY = 0;
+
+    // The magnifier.
+    std::int16_t LupeMode = 0;
+    std::int16_t LupePlacing = 0;
+    float LupeScale = 100;
+    float LupeCenterX = 0;
+    float LupeCenterY = 0;
+    float NormalX = 0;
+    float NormalY = 0;
+    float NormalSlope = 0;
+
+    bool parallelLight() const;
+    bool apertureOn() const;
+
+    void Picture1_MouseDown(int button, int shift, float x, float y);
+    void Picture1_MouseMove(int button, int shift, float x, float y);
+    void Picture1_MouseUp(int button, int shift, float x, float y);
+    void Picture1_DblClick();
+    void Picture2_MouseDown(int button, int shift, float x, float y);
+    void PktOption_Click();
+    void ParallelOption_Click();
+    void LupeButton_Click();
+    void Radius1Scroll_Change();
+    void Radius2Scroll_Change();
+    void Blende_einOption_Click();
+    void Blende_ausOption_Click();
+    void BlendeScroll_Change();
+    void QuerSpin_SpinUp();
+    void QuerSpin_SpinDown();
+    void ZoomSpButton_SpinUp();
+    void ZoomSpButton_SpinDown();
+    void Zoom_lupeSpButton_SpinUp();
+    void Zoom_lupeSpButton_SpinDown();
+    void HBildlauf_Change();
+    void VBildlauf_Change();
+    void InfoButton_Click();
+    void EndeButton_Click();
+    void CloseLupe();
+
+    void onActivate() override;
+    void onPaint() override;
+    void onResize() override;
+    void onUnload() override;
+
+    forms::PictureBox* Picture1;
+    forms::PictureBox* Picture2;
+    forms::Panel3D* Panel3D1;
+    forms::OptionButton* PktOption;
+    forms::OptionButton* ParallelOption;
+    QPushButton* LupeButton;
+    QLabel* R1WertLabel;
+    forms::ScrollBar* Radius1Scroll;
+    QLabel* R2WertLabel;
+    forms::ScrollBar* Radius2Scroll;
+    QLabel* BrennLabel;
+    QLabel* BrennWertLabel;
+    QLineEdit* BlendeText;
+    forms::OptionButton* Blende_einOption;
+    forms::OptionButton* Blende_ausOption;
+    forms::ScrollBar* BlendeScroll;
+    QLabel* QuerLabel;
+    forms::SpinButton* QuerSpin;
+    QLabel* ZoomLabel;
+    QLineEdit* ZoomText;
+    forms::SpinButton* ZoomSpButton;
+    QLabel* Zoom_lupeLabel;
+    forms::SpinButton* Zoom_lupeSpButton;
+    forms::ScrollBar* HBildlauf;
+    forms::ScrollBar* VBildlauf;
+    QLineEdit* Text1;
+    QLineEdit* Text2;
+    QPushButton* InfoButton;
+    QPushButton* EndeButton;
+    QPointer<InfoWindow> lens_info;
+
+private:
+    // Drawing, in the current foreground colour of Picture1 (white erases).
+    float viewRight() const;
+    void setForeground(QRgb colour);
+    void Form_Paint();
+    void DrawAxis();
+    void DrawLens();
+    void DrawLensOn(forms::PictureBox& box);
+    void DrawDot(forms::PictureBox& box, float x, float y);
+    void DrawObjectAndPairs();
+    void DrawImagePoints();
+    void DrawPointGrid();
+    void DrawBlende();
+    void TraceRay();
+    void TraceRayOn(forms::PictureBox& box, bool aperture);
+    void DrawRays();
+    void RebuildBundle();
+    void DrawPreview();
+    void DrawLupeMarker(float x, float y);
+    void DrawLupeHandle();
+    void RedrawAll();
+    void applyWorldWindow();
+
+    // The mouse.
+    void SetMousePointer(float x, float y);
+    void MarkImage(float x, float y);
+    void MoveObject(float x, float y);
+    void MoveLens(float x);
+    void TurnBundle(float x, float y);
+    void ReleaseObject();
+    void showMousePosition(float x, float y);
+
+    // The magnifier.
+    bool LupeHandlesPress(float x, float y);
+    void PlaceLupe(float x, float y);
+    void setLupeWindow();
+    void DrawLupeContents();
+    void DrawNormal(int face, float x, float y);
+    void DrawLupeScale(int face, float x, float y);
+    void showLupeMagnification();
+
+    // Controls.
+    void applyFace(int face);
+    void changeZoom(bool in);
+    void scrollView();
+    void stepQuerDivisor(float step);
+    void stepLupeScale(int direction);
+    void LayoutControls();
+};
