@@ -35,6 +35,8 @@ public:
     // The lens and the aperture.
     lens::Lens lens;
     float BlendeOffset = 0;
+    std::int16_t ApertureOn = 0;
+    float LightMode = 0; // 0 "Punktraster", 1 "Parallellicht"
 
     // The view.
     int TwipsPerLE = 10;
@@ -83,8 +85,7 @@ public:
     float NormalY = 0;
     float NormalSlope = 0;
 
-    bool parallelLight() const;
-    bool apertureOn() const;
+    bool parallelLight() const { return LightMode == 1; }
 
     void Picture1_MouseDown(int button, int shift, float x, float y);
     void Picture1_MouseMove(int button, int shift, float x, float y);
@@ -161,12 +162,13 @@ private:
     void DrawPointGrid();
     void DrawBlende();
     void TraceRay();
-    void TraceRayOn(forms::PictureBox& box, bool aperture);
+    void TraceRayOn(forms::PictureBox& box, bool withAperture);
     void DrawRays();
     void RebuildBundle();
     void DrawPreview();
     void DrawLupeMarker(float x, float y);
     void DrawLupeHandle();
+    void EraseAll();
     void RedrawAll();
     void applyWorldWindow();
 
@@ -183,7 +185,7 @@ private:
     bool LupeHandlesPress(float x, float y);
     void PlaceLupe(float x, float y);
     void setLupeWindow();
-    void DrawLupeContents();
+    void DrawLupeContents(bool alsoMainView);
     void DrawNormal(int face, float x, float y);
     void DrawLupeScale(int face, float x, float y);
     void showLupeMagnification();
@@ -195,4 +197,6 @@ private:
     void stepQuerDivisor(float step);
     void stepLupeScale(int direction);
     void LayoutControls();
+
+    bool markerDrawn_ = false;
 };

@@ -1,5 +1,6 @@
 #include "forms/fonts.h"
 #include "launcher/rl_form.h"
+#include "lens/lens_form.h"
 #include "mirror/sp_form.h"
 
 #include <QApplication>
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
     forms::installFontSubstitutions();
     auto* launcher = new RL_Form;
     launcher->registry().add(1, [] { return new sp_form; });
+    launcher->registry().add(2, [] { return new lens_form; });
     launcher->showModeless();
     return app.exec();
 }

@@ -1,0 +1,456 @@
+#include "lens/lens_form.h"
+
+#include "forms/fonts.h"
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/panel3d.h"
+#include "forms/picture_box.h"
+#include "forms/screen.h"
+#include "forms/scroll_bar.h"
+#include "forms/spin_button.h"
+#include "launcher/info_window.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <cmath>
+
+namespace {
+
+// Design outer size of the window and places of the strip's controls, in twips.
+constexpr double kDesignWidth = 9600;
+constexpr double kDesignHeight = 7200;
+constexpr double kBorderWidth = 252;
+constexpr double kBorderHeight = 388 + 252;
+constexpr double kStripHeight = 1200;
+constexpr double kBar = 255;
+constexpr forms::TwipsRect kPktOption{60, 40, 1250, 260};
+constexpr forms::TwipsRect kParallelOption{60, 320, 1250, 260};
+constexpr forms::TwipsRect kLupeButton{60, 660, 1100, 420};
+constexpr forms::TwipsRect kR1WertLabel{1400, 40, 1750, 260};
+constexpr forms::TwipsRect kRadius1Scroll{1400, 320, 1650, 240};
+constexpr forms::TwipsRect kR2WertLabel{1400, 600, 1750, 260};
+constexpr forms::TwipsRect kRadius2Scroll{1400, 880, 1650, 240};
+constexpr forms::TwipsRect kBrennLabel{3250, 40, 1400, 260};
+constexpr forms::TwipsRect kBrennWertLabel{3250, 320, 1400, 260};
+constexpr forms::TwipsRect kZoom_lupeLabel{3250, 600, 1080, 600};
+constexpr forms::TwipsRect kZoom_lupeSpButton{4350, 620, 240, 520};
+constexpr forms::TwipsRect kBlendeText{4750, 40, 900, 260};
+constexpr forms::TwipsRect kBlende_einOption{4750, 320, 850, 260};
+constexpr forms::TwipsRect kBlende_ausOption{4750, 600, 850, 260};
+constexpr forms::TwipsRect kBlendeScroll{5650, 40, 240, 1100};
+constexpr forms::TwipsRect kQuerLabel{6050, 40, 1150, 800};
+constexpr forms::TwipsRect kQuerSpin{7220, 120, 240, 600};
+constexpr forms::TwipsRect kZoomLabel{7520, 40, 900, 260};
+constexpr forms::TwipsRect kZoomText{7520, 320, 650, 260};
+constexpr forms::TwipsRect kZoomSpButton{8190, 260, 240, 480};
+constexpr forms::TwipsRect kInfoButton{8560, 80, 760, 460};
+constexpr forms::TwipsRect kEndeButton{8560, 660, 760, 460};
+constexpr forms::TwipsRect kText1{240, 240, 1200, 288};
+constexpr forms::TwipsRect kText2{240, 600, 1200, 288};
+
+constexpr double kSmallScreen = 10000;
+constexpr double kMediumScreen = 12200;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kMagnifierGrey = 0xffe0e0e0;
+const char* const kLupeText = "Vergrößerung\nder Lupe:\n10:1";
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromUtf8(name));
+    return widget;
+}
+
+QLineEdit* textBox(QWidget* parent, const char* name, const QString& text)
+{
+    auto* box = named(new QLineEdit(text, parent), name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+forms::ScrollBar* scrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                            int maximum, int small, int large, int value)
+{
+    auto* bar = named(new forms::ScrollBar(orientation, parent), name);
+    bar->setBounds(minimum, maximum);
+    bar->setSmallChange(small);
+    bar->setLargeChange(large);
+    bar->setValue(value);
+    return bar;
+}
+
+forms::TwipsRect scaled(const forms::TwipsRect& r, double fx, double fy)
+{
+    return {r.left * fx, r.top * fy, r.width * fx, r.height * fy};
+}
+
+} // namespace
+
+lens_form::lens_form()
+    : Picture1(named(new forms::PictureBox(client()), "Picture1"))
+    , Picture2(named(new forms::PictureBox(client()), "Picture2"))
+    , Panel3D1(named(new forms::Panel3D(client()), "Panel3D1"))
+    , PktOption(named(new forms::OptionButton("Punktraster", Panel3D1), "PktOption"))
+    , ParallelOption(named(new forms::OptionButton("Parallellicht", Panel3D1), "ParallelOption"))
+    , LupeButton(named(new QPushButton("Lupe", Panel3D1), "LupeButton"))
+    , R1WertLabel(named(new QLabel(Panel3D1), "R1WertLabel"))
+    , Radius1Scroll(scrollBar(Panel3D1, "Radius1Scroll", Qt::Horizontal, -100, 100, 10, 10, 100))
+    , R2WertLabel(named(new QLabel(Panel3D1), "R2WertLabel"))
+    , Radius2Scroll(scrollBar(Panel3D1, "Radius2Scroll", Qt::Horizontal, -100, 100, 10, 10, -100))
+    , BrennLabel(named(new QLabel("Brennweite:", Panel3D1), "BrennLabel"))
+    , BrennWertLabel(named(new QLabel(Panel3D1), "BrennWertLabel"))
+    , BlendeText(textBox(Panel3D1, "BlendeText", "Blende:"))
+    , Blende_einOption(named(new forms::OptionButton("ein", Panel3D1), "Blende_einOption"))
+    , Blende_ausOption(named(new forms::OptionButton("aus", Panel3D1), "Blende_ausOption"))
+    , BlendeScroll(scrollBar(Panel3D1, "BlendeScroll", Qt::Vertical, 0, -110, 10, 60, 0))
+    , QuerLabel(named(new QLabel(Panel3D1), "QuerLabel"))
+    , QuerSpin(named(new forms::SpinButton(Panel3D1), "QuerSpin"))
+    , ZoomLabel(named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
+    , ZoomText(textBox(Panel3D1, "ZoomText", "100 %"))
+    , ZoomSpButton(named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
+    , Zoom_lupeLabel(named(new QLabel(Panel3D1), "Zoom_lupeLabel"))
+    , Zoom_lupeSpButton(named(new forms::SpinButton(Panel3D1), "Zoom_lupeSpButton"))
+    , HBildlauf(scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
+    , VBildlauf(scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
+    , Text1(textBox(Picture1, "Text1", QString()))
+    , Text2(textBox(Picture1, "Text2", QString()))
+    , InfoButton(named(new QPushButton("Info", Panel3D1), "InfoButton"))
+    , EndeButton(named(new QPushButton("Ende", Panel3D1), "EndeButton"))
+{
+    setObjectName("lens_form");
+    setWindowTitle("Reale Linsen");
+    Picture2->setBackground(kMagnifierGrey);
+    Picture2->hide();
+    Picture2->raise();
+    // The modes are separate groups: the light mode and the aperture switch.
+    auto* modes = new QButtonGroup(this);
+    modes->addButton(PktOption);
+    modes->addButton(ParallelOption);
+    auto* aperture = new QButtonGroup(this);
+    aperture->addButton(Blende_einOption);
+    aperture->addButton(Blende_ausOption);
+    PktOption->setChecked(true);
+    Blende_ausOption->setChecked(true);
+    Blende_ausOption->hide();
+    BlendeScroll->hide();
+    QuerLabel->hide();
+    QuerSpin->hide();
+    Zoom_lupeLabel->hide();
+    Zoom_lupeSpButton->hide();
+    BlendeText->setFrame(false);
+    BlendeText->setStyleSheet("background: transparent");
+    QuerLabel->setText("Querschnitt\ndes\nLichtbündels");
+    Zoom_lupeLabel->setText(QString::fromUtf8(kLupeText));
+
+    const double screenWidth = forms::Screen::widthTwips();
+    const double screenHeight = forms::Screen::heightTwips();
+    TwipsPerLE = screenWidth < kSmallScreen ? 8 : 10;
+    LupeScale = static_cast<float>(10 * TwipsPerLE);
+    setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
+
+    lens::shapeLens(lens);
+    R1WertLabel->setText(QString::fromStdString(lens::radiusReadout(1, lens::face1(lens))));
+    R2WertLabel->setText(QString::fromStdString(lens::radiusReadout(2, lens::face2(lens))));
+    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(lens)));
+    const QFont stripFont = forms::sansSerif(screenWidth < kMediumScreen ? 9.75 : 9.6);
+    for (QWidget* w : Panel3D1->findChildren<QWidget*>())
+        w->setFont(stripFont);
+    Zoom_lupeLabel->setFont(forms::sansSerif(8.25));
+    Text1->setFont(forms::sansSerif(8.25));
+    Text2->setFont(forms::sansSerif(8.25));
+    QuerLabel->setFont(forms::sansSerif(8.25));
+    LayoutControls();
+
+    connect(Picture1, &forms::PictureBox::mouseDown, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseDown(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::mouseMove, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseMove(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::mouseUp, this,
+            [this](const forms::MouseEvent& e) { Picture1_MouseUp(e.button, e.shift, e.x, e.y); });
+    connect(Picture1, &forms::PictureBox::dblClick, this, &lens_form::Picture1_DblClick);
+    connect(Picture2, &forms::PictureBox::mouseDown, this,
+            [this](const forms::MouseEvent& e) { Picture2_MouseDown(e.button, e.shift, e.x, e.y); });
+    connect(PktOption, &QRadioButton::clicked, this, &lens_form::PktOption_Click);
+    connect(ParallelOption, &QRadioButton::clicked, this, &lens_form::ParallelOption_Click);
+    connect(LupeButton, &QPushButton::clicked, this, &lens_form::LupeButton_Click);
+    connect(Radius1Scroll, &forms::ScrollBar::changed, this, &lens_form::Radius1Scroll_Change);
+    connect(Radius2Scroll, &forms::ScrollBar::changed, this, &lens_form::Radius2Scroll_Change);
+    connect(Blende_einOption, &QRadioButton::clicked, this, &lens_form::Blende_einOption_Click);
+    connect(Blende_ausOption, &QRadioButton::clicked, this, &lens_form::Blende_ausOption_Click);
+    connect(BlendeScroll, &forms::ScrollBar::changed, this, &lens_form::BlendeScroll_Change);
+    connect(QuerSpin, &forms::SpinButton::spinUp, this, &lens_form::QuerSpin_SpinUp);
+    connect(QuerSpin, &forms::SpinButton::spinDown, this, &lens_form::QuerSpin_SpinDown);
+    connect(ZoomSpButton, &forms::SpinButton::spinUp, this, &lens_form::ZoomSpButton_SpinUp);
+    connect(ZoomSpButton, &forms::SpinButton::spinDown, this, &lens_form::ZoomSpButton_SpinDown);
+    connect(Zoom_lupeSpButton, &forms::SpinButton::spinUp, this, &lens_form::Zoom_lupeSpButton_SpinUp);
+    connect(Zoom_lupeSpButton, &forms::SpinButton::spinDown, this, &lens_form::Zoom_lupeSpButton_SpinDown);
+    connect(HBildlauf, &forms::ScrollBar::changed, this, &lens_form::HBildlauf_Change);
+    connect(VBildlauf, &forms::ScrollBar::changed, this, &lens_form::VBildlauf_Change);
+    connect(InfoButton, &QPushButton::clicked, this, &lens_form::InfoButton_Click);
+    connect(EndeButton, &QPushButton::clicked, this, &lens_form::EndeButton_Click);
+}
+
+// The strip's controls keep their design arrangement, scaled by the window's
+// size; the drawing area fills the rest, with the scroll bars on its right and
+// bottom. Its world window follows from TwipsPerLE and the zoom.
+void lens_form::LayoutControls()
+{
+    const double fx = (outerWidthTwips() - kBorderWidth) / (kDesignWidth - kBorderWidth);
+    const double fy = (outerHeightTwips() - kBorderHeight) / (kDesignHeight - kBorderHeight);
+    if (!(fx > 0 && fy > 0))
+        return; // too small to lay out
+    const double width = clientWidthTwips();
+    const double height = clientHeightTwips();
+    const double strip = kStripHeight * fy;
+    forms::setGeometryTwips(Panel3D1, {0, 0, width, strip});
+    const std::pair<QWidget*, forms::TwipsRect> places[] = {
+        {PktOption, kPktOption},           {ParallelOption, kParallelOption},
+        {LupeButton, kLupeButton},         {R1WertLabel, kR1WertLabel},
+        {Radius1Scroll, kRadius1Scroll},   {R2WertLabel, kR2WertLabel},
+        {Radius2Scroll, kRadius2Scroll},   {BrennLabel, kBrennLabel},
+        {BrennWertLabel, kBrennWertLabel}, {Zoom_lupeLabel, kZoom_lupeLabel},
+        {Zoom_lupeSpButton, kZoom_lupeSpButton}, {BlendeText, kBlendeText},
+        {Blende_einOption, kBlende_einOption}, {Blende_ausOption, kBlende_ausOption},
+        {BlendeScroll, kBlendeScroll},     {QuerLabel, kQuerLabel},
+        {QuerSpin, kQuerSpin},             {ZoomLabel, kZoomLabel},
+        {ZoomText, kZoomText},             {ZoomSpButton, kZoomSpButton},
+        {InfoButton, kInfoButton},         {EndeButton, kEndeButton},
+    };
+    for (const auto& [widget, place] : places)
+        forms::setGeometryTwips(widget, scaled(place, fx, fy));
+
+    const double pictureWidth = std::max(0.0, width - kBar);
+    const double pictureHeight = std::max(0.0, height - strip - kBar);
+    forms::setGeometryTwips(Picture1, {0, strip, pictureWidth, pictureHeight});
+    forms::setGeometryTwips(VBildlauf, {pictureWidth, strip, kBar, pictureHeight});
+    forms::setGeometryTwips(HBildlauf, {0, strip + pictureHeight, pictureWidth, kBar});
+    forms::setGeometryTwips(Text1, kText1);
+    forms::setGeometryTwips(Text2, kText2);
+
+    const double perLE = TwipsPerLE * double(ZoomFactor);
+    AreaWidth = static_cast<float>(pictureWidth / perLE);
+    AreaHeight = static_cast<float>(-pictureHeight / perLE);
+    AreaTop = -AreaHeight / 2;
+    AreaLeft = -OffsetX;
+    BaseLeft = AreaLeft;
+    BaseTop = AreaTop;
+    applyWorldWindow();
+}
+
+void lens_form::applyWorldWindow() { Picture1->setScale(AreaLeft, AreaTop, AreaWidth, AreaHeight); }
+
+void lens_form::onPaint() { Form_Paint(); }
+
+void lens_form::onActivate()
+{
+    if (LupeMode == 1)
+        LupeButton_Click();
+    Blende_ausOption->select();
+    Form_Paint();
+    PktOption_Click();
+    PktOption->setChecked(true);
+}
+
+// A resize starts the view afresh: zoom and scroll at their start, no rays, no points.
+void lens_form::onResize()
+{
+    if (Painted != 1)
+        return;
+    Picture1->clear();
+    OffsetX = 0;
+    {
+        const QSignalBlocker h(HBildlauf);
+        const QSignalBlocker v(VBildlauf);
+        HBildlauf->setValue(0);
+        VBildlauf->setValue(0);
+    }
+    ZoomFactor = 1; // before the layout, which derives the world window from it
+    LayoutControls();
+    ZoomText->setText("100%");
+    RayCount = 0;
+    PktOption_Click();
+    PktOption->setChecked(true);
+    Picture1_DblClick();
+}
+
+void lens_form::onUnload()
+{
+    if (lens_info)
+        lens_info->unload();
+    RayCount = 0;
+}
+
+void lens_form::Radius1Scroll_Change() { applyFace(1); }
+void lens_form::Radius2Scroll_Change() { applyFace(2); }
+
+void lens_form::applyFace(int face)
+{
+    if (Picture2->isVisible())
+        CloseLupe();
+    EraseAll();
+    forms::ScrollBar* bar = face == 1 ? Radius1Scroll : Radius2Scroll;
+    const lens::FaceChange change = lens::changeFace(face == 1 ? lens::face1(lens) : lens::face2(lens), bar->value());
+    if (face == 1)
+        lens::setFace1(lens, change.face);
+    else
+        lens::setFace2(lens, change.face);
+    {
+        // The snapped value is already applied here; its change event would only repeat it.
+        const QSignalBlocker quiet(bar);
+        bar->setValue(change.barValue);
+    }
+    (face == 1 ? R1WertLabel : R2WertLabel)->setText(QString::fromStdString(lens::radiusReadout(face, change.face)));
+    lens::shapeLens(lens);
+    // A deeper face must not reach past the object point.
+    lens::keepRightOf(lens, RayStartX);
+    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(lens)));
+    PairCount = 0;
+    PairOpen = 0;
+    RedrawAll();
+}
+
+void lens_form::Blende_einOption_Click()
+{
+    setForeground(kWhite);
+    DrawRays();
+    if (ApertureOn == 1)
+        DrawBlende();
+    ApertureOn = 1;
+    {
+        const QSignalBlocker quiet(BlendeScroll);
+        BlendeScroll->setValue(0);
+    }
+    BlendeOffset = 0;
+    BlendeOld = 0;
+    Blende_ausOption->show();
+    BlendeScroll->show();
+    setForeground(kBlack);
+    DrawBlende();
+    // Rays were drawn without the aperture; a converging one may now stop at it.
+    DrawRays();
+}
+
+void lens_form::Blende_ausOption_Click()
+{
+    setForeground(kWhite);
+    DrawRays();
+    if (ApertureOn == 1)
+        DrawBlende();
+    ApertureOn = 0;
+    Blende_ausOption->hide();
+    BlendeScroll->hide();
+    setForeground(kBlack);
+    DrawRays();
+}
+
+void lens_form::BlendeScroll_Change()
+{
+    if (ApertureOn != 1) {
+        BlendeOffset = static_cast<float>(BlendeScroll->value());
+        BlendeOld = BlendeScroll->value();
+        return;
+    }
+    setForeground(kWhite);
+    DrawBlende();
+    DrawRays();
+    BlendeOffset = static_cast<float>(BlendeScroll->value());
+    setForeground(kBlack);
+    DrawBlende();
+    DrawRays();
+    BlendeOld = BlendeScroll->value();
+}
+
+void lens_form::QuerSpin_SpinUp() { stepQuerDivisor(-1); }
+void lens_form::QuerSpin_SpinDown() { stepQuerDivisor(1); }
+
+// A larger divisor is a narrower bundle.
+void lens_form::stepQuerDivisor(float step)
+{
+    if (!parallelLight())
+        return;
+    if (Picture2->isVisible())
+        CloseLupe();
+    setForeground(kWhite);
+    DrawRays();
+    setForeground(kBlack);
+    QuerDivisor = std::clamp(QuerDivisor + step, 3.0f, 10.0f);
+    RebuildBundle();
+}
+
+void lens_form::ZoomSpButton_SpinUp() { changeZoom(true); }
+void lens_form::ZoomSpButton_SpinDown() { changeZoom(false); }
+
+// Zooms by 1.1 about the world origin, between 0.1 and 5.
+void lens_form::changeZoom(bool in)
+{
+    if (Picture2->isVisible())
+        CloseLupe();
+    if (LupePlacing == 1 && markerDrawn_) {
+        setForeground(kWhite);
+        DrawLupeMarker(AimX, AimY);
+        markerDrawn_ = false;
+    }
+    EraseAll();
+    const auto apply = [this](double factor) {
+        AreaWidth = static_cast<float>(AreaWidth / factor);
+        AreaHeight = static_cast<float>(AreaHeight / factor);
+        AreaTop = static_cast<float>(AreaTop / factor);
+        AreaLeft = static_cast<float>(AreaLeft / factor);
+        BaseTop = static_cast<float>(BaseTop / factor);
+        OffsetX = static_cast<float>(OffsetX / factor);
+        ZoomFactor = static_cast<float>(ZoomFactor * factor);
+    };
+    if (in && ZoomFactor < 5)
+        apply(1.1);
+    else if (!in && ZoomFactor > 0.1f)
+        apply(1 / 1.1);
+    applyWorldWindow();
+    ZoomText->setText(QStringLiteral("%1%").arg(lens::roundDown(double(ZoomFactor) * 100)));
+    RedrawAll();
+}
+
+void lens_form::HBildlauf_Change() { scrollView(); }
+void lens_form::VBildlauf_Change() { scrollView(); }
+
+void lens_form::scrollView()
+{
+    if (Picture2->isVisible())
+        CloseLupe();
+    EraseAll();
+    AreaLeft = BaseLeft + HBildlauf->value();
+    OffsetX = static_cast<float>(-HBildlauf->value());
+    AreaTop = BaseTop - VBildlauf->value();
+    applyWorldWindow();
+    if (!parallelLight())
+        GridLeftX = 20 - OffsetX;
+    RedrawAll();
+}
+
+void lens_form::InfoButton_Click()
+{
+    setForeground(kWhite);
+    DrawRays();
+    if (parallelLight())
+        DrawImagePoints();
+    else
+        DrawObjectAndPairs();
+    RayCount = 0;
+    PairCount = 0;
+    PairOpen = 0;
+    setForeground(kBlack);
+    Form_Paint();
+    if (!parallelLight()) {
+        setForeground(kWhite);
+        DrawDot(*Picture1, RayStartX, RayStartY);
+        setForeground(kBlack);
+    }
+    if (!lens_info)
+        lens_info = makeLens_info();
+    lens_info->showModeless();
+}
+
+void lens_form::EndeButton_Click() { unload(); }

@@ -1,0 +1,194 @@
+// What the lens window draws. Every routine draws in Picture1's current
+// foreground colour and uses colours of its own only under the foreground
+// rule, so the same routine called with white erases.
+#include "lens/lens_form.h"
+
+#include "common/angles.h"
+#include "forms/colour_scope.h"
+#include "forms/picture_box.h"
+
+#include <cmath>
+
+namespace {
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kGrey = 0xffc0c0c0;
+constexpr QRgb kRed = 0xffff0000;
+constexpr QRgb kBlue = 0xff0000ff;
+constexpr float kDotRadius = 5;
+constexpr float kApertureReach = 240;
+constexpr int kApertureWidth = 3;
+} // namespace
+
+float lens_form::viewRight() const { return AreaLeft + AreaWidth; }
+
+void lens_form::setForeground(QRgb colour) { Picture1->setForeground(colour); }
+
+// The paint routine: axis, lens, in point-source mode the aperture, object
+// point and marked pairs, and on the first paint only the point grid.
+void lens_form::Form_Paint()
+{
+    Painted = 1;
+    DrawAxis();
+    DrawLens();
+    if (!parallelLight())
+        DrawObjectAndPairs();
+    if (GridDrawn == 0) {
+        DrawPointGrid();
+        GridDrawn = 1;
+    }
+}
+
+void lens_form::DrawAxis()
+{
+    forms::ColourScope grey(*Picture1, kGrey);
+    Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0);
+}
+
+void lens_form::DrawLens() { DrawLensOn(*Picture1); }
+
+// Spherical faces are arcs about their centres, plane ones vertical lines;
+// the edges at y = +-120 join the rims.
+void lens_form::DrawLensOn(forms::PictureBox& box)
+{
+    const float pi = common::singlePi();
+    const float h = lens::kHalfHeight;
+    if (lens.Face1Curved == 1) {
+        const float theta = static_cast<float>(std::asin(h / std::abs(lens.Radius1)));
+        if (lens.Radius1 > 0)
+            box.arc(lens.Center1X, 0, std::abs(lens.Radius1), pi - theta, pi + theta);
+        else
+            box.arc(lens.Center1X, 0, std::abs(lens.Radius1), 2 * pi - theta, theta);
+    } else {
+        box.line(lens.Vertex1X, -h, lens.Vertex1X, h);
+    }
+    if (lens.Face2Curved == 1) {
+        const float theta = static_cast<float>(std::asin(h / std::abs(lens.Radius2)));
+        if (lens.Radius2 < 0)
+            box.arc(lens.Center2X, 0, std::abs(lens.Radius2), 2 * pi - theta, theta);
+        else
+            box.arc(lens.Center2X, 0, std::abs(lens.Radius2), pi - theta, pi + theta);
+    } else {
+        box.line(lens.Vertex2X, -h, lens.Vertex2X, h);
+    }
+    box.line(lens.Rim1X, h, lens.Rim2X, h);
+    box.line(lens.Rim1X, -h, lens.Rim2X, -h);
+}
+
+void lens_form::DrawDot(forms::PictureBox& box, float x, float y)
+{
+    box.setFillColour(box.foreground());
+    box.setFillStyle(forms::FillStyle::Solid);
+    box.circle(x, y, kDotRadius);
+    box.setFillStyle(forms::FillStyle::Transparent);
+    box.setFillColour(kBlack);
+}
+
+// Point-source mode: the aperture, the object point and the marked pairs.
+void lens_form::DrawObjectAndPairs()
+{
+    if (ApertureOn == 1)
+        DrawBlende();
+    DrawDot(*Picture1, RayStartX, RayStartY);
+    for (int i = 0; i < PairCount; ++i) {
+        {
+            forms::ColourScope red(*Picture1, kRed);
+            DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
+        }
+        forms::ColourScope blue(*Picture1, kBlue);
+        DrawDot(*Picture1, ObjPtX[i], ObjPtY[i]);
+    }
+}
+
+// Parallel light marks image points only.
+void lens_form::DrawImagePoints()
+{
+    forms::ColourScope red(*Picture1, kRed);
+    for (int i = 0; i < PairCount; ++i)
+        DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
+}
+
+void lens_form::DrawPointGrid()
+{
+    for (int column = 0; column <= 16; ++column)
+        for (int y = -260; y <= 260; y += 20)
+            Picture1->point(GridLeftX + 20.0f * column, y);
+}
+
+// Two thick bars at the aperture plane leave |y| < 120 + BlendeOffset open.
+void lens_form::DrawBlende()
+{
+    const float open = lens::kHalfHeight + BlendeOffset;
+    Picture1->setLineWidth(kApertureWidth);
+    Picture1->line(lens.BlendeX, open, lens.BlendeX, kApertureReach);
+    Picture1->line(lens.BlendeX, -kApertureReach, lens.BlendeX, -open);
+    Picture1->setLineWidth(1);
+}
+
+void lens_form::TraceRay() { TraceRayOn(*Picture1, true); }
+
+// The magnifier draws the same trace without the aperture.
+void lens_form::TraceRayOn(forms::PictureBox& box, bool withAperture)
+{
+    const lens::Aperture aperture{withAperture && ApertureOn == 1, BlendeOffset};
+    for (const lens::Segment& s : lens::TraceRay(lens, RayStartX, RayStartY, RayAngle, aperture, viewRight()))
+        box.line(s.x1, s.y1, s.x2, s.y2);
+}
+
+// All rays of the list: from the object point, or the five bundle rays.
+void lens_form::DrawRays()
+{
+    for (int i = 0; i < RayCount; ++i) {
+        if (parallelLight()) {
+            RayStartY = RayList[i];
+            RayAngle = BundleAngle;
+        } else {
+            RayAngle = RayList[i];
+        }
+        TraceRay();
+    }
+}
+
+// Five rays 120 / QuerDivisor apart from the view's left edge, centred on the
+// axis where they cross the aperture plane.
+void lens_form::RebuildBundle()
+{
+    RayStartX = -OffsetX;
+    for (int i = -2; i <= 2; ++i)
+        RayList[i + 2] = 120.0f * i / QuerDivisor - (lens.BlendeX + OffsetX) * BundleAngle;
+    RayCount = 5;
+    DrawRays();
+}
+
+void lens_form::DrawPreview() { Picture1->line(RayStartX, RayStartY, AimX, AimY); }
+
+void lens_form::EraseAll()
+{
+    setForeground(kWhite);
+    DrawRays();
+    Form_Paint();
+    if (parallelLight()) {
+        DrawImagePoints();
+        if (ApertureOn == 1)
+            DrawBlende();
+    } else {
+        DrawPointGrid();
+    }
+}
+
+// Everything in black again, as closing the magnifier draws it.
+void lens_form::RedrawAll()
+{
+    setForeground(kBlack);
+    Picture1->setLineWidth(1);
+    Form_Paint();
+    if (parallelLight()) {
+        RebuildBundle();
+        DrawImagePoints();
+        if (ApertureOn == 1)
+            DrawBlende();
+    } else {
+        DrawRays();
+        DrawPointGrid();
+    }
+}

@@ -1,0 +1,45 @@
+// How long one mouse move takes while the lens is dragged with 50 stored rays:
+// the handler erases and retraces all of them. Read the median; nothing here
+// is asserted.
+#include "forms/fonts.h"
+#include "lens/lens_form.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+void DragLensWithFiftyRays(benchmark::State& state)
+{
+    lens_form form;
+    form.show();
+    QApplication::processEvents();
+    for (int i = 0; i < lens_form::kMaxEntries; ++i) {
+        const float y = -100 + 4.0f * i;
+        form.Picture1_MouseMove(0, 0, 300, y);
+        form.Picture1_MouseDown(1, 0, 300, y);
+        form.Picture1_MouseUp(1, 0, 300, y);
+    }
+    form.Picture1_MouseMove(0, 0, 490, 0);
+    form.Picture1_MouseDown(1, 0, 490, 0);
+    float x = 490;
+    for (auto _ : state) {
+        x = x > 700 ? 490 : x + 1;
+        form.Picture1_MouseMove(1, 0, x, 0);
+    }
+    state.counters["rays"] = form.RayCount;
+}
+BENCHMARK(DragLensWithFiftyRays)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    forms::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

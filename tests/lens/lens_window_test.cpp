@@ -1,0 +1,386 @@
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/picture_box.h"
+#include "forms/scroll_bar.h"
+#include "forms/spin_button.h"
+#include "launcher/info_window.h"
+#include "lens/lens_form.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QToolButton>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
+constexpr QRgb kRed = 0xffff0000;
+constexpr QRgb kBlue = 0xff0000ff;
+const QString kTooManyRays = QString::fromUtf8(
+    "Es können max. 50 Strahlen gezeichnet werden!  Zum Löschen der Strahlen auf Parallellicht umschalten ");
+const QString kTooManyImages = QString::fromUtf8("Es können max. 50 Bildpunkte markiert werden! ");
+
+} // namespace
+
+class LensWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        form = new lens_form;
+        form->showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(form));
+    }
+
+    void cleanup()
+    {
+        QApplication::closeAllWindows();
+        flushDeletions();
+    }
+
+    void loadsWithTheStartingLensAndItsTexts()
+    {
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 200 LE"));
+        QCOMPARE(form->R2WertLabel->text(), QString("Radius 2 = -200 LE"));
+        QCOMPARE(form->BrennWertLabel->text(), QString("214 LE"));
+        QCOMPARE(form->QuerLabel->text().split('\n'), QStringList({"Querschnitt", "des", QString::fromUtf8("Lichtbündels")}));
+        QCOMPARE(form->Zoom_lupeLabel->text().split('\n'),
+                 QStringList({QString::fromUtf8("Vergrößerung"), "der Lupe:", "10:1"}));
+        QCOMPARE(form->ZoomText->text(), QString("100 %"));
+        QCOMPARE(form->BlendeScroll->minimum(), 0);
+        QCOMPARE(form->BlendeScroll->maximum(), -110);
+        QVERIFY(!form->Blende_ausOption->isVisible() && form->Blende_einOption->isVisible());
+        QCOMPARE(form->TwipsPerLE, smallScreen() ? 8 : 10);
+        const double perLE = form->TwipsPerLE;
+        QVERIFY(std::abs(form->AreaWidth - forms::geometryTwips(form->Picture1).width / perLE) < 1e-3);
+        // The lens's vertices, the object point and a grid point where the mapping puts them.
+        QVERIFY(colourNear(*form->Picture1, 450, 0, kBlack));
+        QVERIFY(colourNear(*form->Picture1, 530, 0, kBlack));
+        QCOMPARE(pixelAt(*form->Picture1, 60, 100), kBlack);
+        QCOMPARE(pixelAt(*form->Picture1, 20, -260), kBlack);
+    }
+
+    void zoomStepsReadOutRoundedDownAndStopAtTheirBounds()
+    {
+        const QStringList expected{"110%", "121%", "133%", "146%", "161%", "177%", "194%", "214%", "235%", "259%"};
+        QStringList texts;
+        for (int i = 0; i < 10; ++i) {
+            form->ZoomSpButton->upArrow()->click();
+            texts << form->ZoomText->text();
+        }
+        QCOMPARE(texts, expected);
+        for (int i = 0; i < 20; ++i)
+            form->ZoomSpButton_SpinUp();
+        QCOMPARE(form->ZoomText->text(), QString("505%"));
+        for (int i = 0; i < 60; ++i)
+            form->ZoomSpButton_SpinDown();
+        QCOMPARE(form->ZoomText->text(), QString("9%"));
+        // Zoom is about the world origin.
+        QCOMPARE(form->OffsetX, 0.0f);
+        QVERIFY(std::abs(form->AreaTop + form->AreaHeight / 2) < 1e-2);
+    }
+
+    void resizeResetsTheViewButNotBeforeTheFirstPaint()
+    {
+        addRay(300, 60);
+        form->ZoomSpButton_SpinUp();
+        form->HBildlauf->setValue(100);
+        QCOMPARE(form->OffsetX, -100.0f);
+        form->resize(form->width() - 40, form->height() - 30);
+        QCOMPARE(form->ZoomFactor, 1.0f);
+        QCOMPARE(form->ZoomText->text(), QString("100%"));
+        QCOMPARE(form->HBildlauf->value(), 0);
+        QCOMPARE(form->OffsetX, 0.0f);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->PairCount, std::int16_t(0));
+
+        auto* hidden = new lens_form;
+        const QRect before = hidden->Picture1->geometry();
+        hidden->ZoomFactor = 2;
+        hidden->onResize();
+        QCOMPARE(hidden->ZoomFactor, 2.0f);
+        QCOMPARE(hidden->Picture1->geometry(), before);
+        delete hidden;
+    }
+
+    void aimingStartsTenUnitsRightOfTheObjectPoint()
+    {
+        form->Picture1_MouseMove(0, 0, 70, 40);
+        QCOMPARE(form->MouseRegion, std::int16_t(1));
+        form->Picture1_MouseMove(0, 0, 300, 40);
+        form->Picture1_MouseMove(0, 0, 69.9f, 40);
+        QCOMPARE(form->MouseRegion, std::int16_t(1)); // not region 1 there: unchanged from before
+        form->Picture1_MouseMove(0, 0, 500, 0);
+        form->Picture1_MouseMove(0, 0, 69.9f, 40);
+        QCOMPARE(form->MouseRegion, std::int16_t(2));
+    }
+
+    void releasingAnAimOverTheLensAddsNoRay()
+    {
+        move(300, 60);
+        form->Picture1_MouseDown(1, 0, 300, 60);
+        QCOMPARE(form->DragMode, std::int16_t(2));
+        move(470, 20);
+        form->Picture1_MouseUp(1, 0, 470, 20);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        addRay(300, 60);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+    }
+
+    void rightClickRemovesTheLastRayAndDoesNothingWithoutRays()
+    {
+        form->Picture1_MouseDown(2, 0, 300, 0);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        addRay(300, 60);
+        addRay(300, 0);
+        const QImage twoRays = form->Picture1->canvas().copy();
+        form->Picture1_MouseDown(2, 0, 300, 0);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+        QVERIFY(form->Picture1->canvas() != twoRays);
+    }
+
+    void imagePointMovesUntilTheObjectPointMoves()
+    {
+        addRay(300, 60);
+        mark(900, -40);
+        QCOMPARE(form->PairCount, std::int16_t(1));
+        QCOMPARE(pixelAt(*form->Picture1, 900, -40), kRed);
+        QVERIFY(colourNear(*form->Picture1, 60, 100, kBlue)); // a grid dot sits on its centre
+        mark(950, -60);
+        QCOMPARE(form->PairCount, std::int16_t(1));
+        QCOMPARE(form->ImgPtX[0], 950.0f);
+        QCOMPARE(pixelAt(*form->Picture1, 900, -40), kWhite);
+
+        dragObject(100, 120);
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        mark(960, -80);
+        QCOMPARE(form->PairCount, std::int16_t(2));
+    }
+
+    void pointSourceModeKeepsTheObjectInFrontOfTheLens()
+    {
+        form->ParallelOption->select();
+        move(490, 0);
+        form->Picture1_MouseDown(1, 0, 490, 0);
+        form->Picture1_MouseMove(1, 0, -300, 0); // the lens to the view's left edge
+        form->Picture1_MouseUp(1, 0, -300, 0);
+        QVERIFY(form->lens.LensMinX < 60);
+        form->PktOption->select();
+        QCOMPARE(form->RayStartX, 60.0f);
+        QVERIFY(form->lens.LensMinX >= 60);
+        QVERIFY(colourNear(*form->Picture1, form->lens.Vertex1X, 0, kBlack));
+    }
+
+    void releasedObjectSnapsToTheGrid_data()
+    {
+        QTest::addColumn<float>("x");
+        QTest::addColumn<float>("y");
+        QTest::addColumn<float>("snappedX");
+        QTest::addColumn<float>("snappedY");
+        QTest::newRow("127,-33") << 127.0f << -33.0f << 120.0f << -40.0f;
+        QTest::newRow("130,50") << 130.0f << 50.0f << 140.0f << 60.0f;
+        QTest::newRow("beyond the grid") << 380.0f << 47.0f << 380.0f << 47.0f;
+    }
+
+    void releasedObjectSnapsToTheGrid()
+    {
+        QFETCH(float, x);
+        QFETCH(float, y);
+        QFETCH(float, snappedX);
+        QFETCH(float, snappedY);
+        dragObject(x, y);
+        QCOMPARE(form->RayStartX, snappedX);
+        QCOMPARE(form->RayStartY, snappedY);
+    }
+
+    void objectPointStopsAtTheLens()
+    {
+        move(60, 100);
+        form->Picture1_MouseDown(1, 0, 60, 100);
+        form->Picture1_MouseMove(1, 0, 700, 30);
+        QCOMPARE(form->RayStartX, form->lens.LensMinX);
+        form->Picture1_MouseUp(1, 0, 700, 30);
+        QVERIFY(form->RayStartX <= form->lens.LensMinX);
+    }
+
+    void lensStopsAtTheObjectPointOrTheLeftEdge()
+    {
+        move(490, 0);
+        form->Picture1_MouseDown(1, 0, 490, 0);
+        QCOMPARE(form->DragMode, std::int16_t(3));
+        form->Picture1_MouseMove(1, 0, -200, 0);
+        QVERIFY(std::abs(form->lens.LensMinX - form->RayStartX) < 1e-3);
+        form->Picture1_MouseUp(1, 0, -200, 0);
+
+        form->ParallelOption->select();
+        form->Radius1Scroll->setValue(-100); // concave face 1 reaches left of its vertex
+        move(form->lens.Vertex1X + 20, 0);
+        form->Picture1_MouseDown(1, 0, form->lens.Vertex1X + 20, 0);
+        form->Picture1_MouseMove(1, 0, -500, 0);
+        QVERIFY(std::abs(form->lens.LensMinX - (-form->OffsetX)) < 1e-3);
+        form->Picture1_MouseUp(1, 0, -500, 0);
+    }
+
+    void limitsOfFiftyRaysAndFiftyImagePoints()
+    {
+        RecordingDialogs dialogs;
+        for (int i = 0; i < 50; ++i)
+            addRay(300, -100 + 4 * i);
+        QCOMPARE(form->RayCount, std::int16_t(50));
+        move(300, 0);
+        form->Picture1_MouseDown(1, 0, 300, 0);
+        QCOMPARE(form->DragMode, std::int16_t(0));
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text, kTooManyRays);
+        QCOMPARE(dialogs.messages[0].title, QString("Anwendungsfehler"));
+
+        for (int i = 0; i < 50; ++i) {
+            mark(900, -200 + 8 * i);
+            form->PairOpen = 0; // as after moving the object point
+        }
+        QCOMPARE(form->PairCount, std::int16_t(50));
+        mark(900, 250);
+        QCOMPARE(form->PairCount, std::int16_t(50));
+        QCOMPARE(dialogs.beeps, 2);
+        QCOMPARE(dialogs.messages.back().text, kTooManyImages);
+    }
+
+    void parallelLightIsAFiveRayBundleThatNarrowsAndTurns()
+    {
+        form->ParallelOption->select();
+        QCOMPARE(form->RayCount, std::int16_t(5));
+        for (int i = 0; i < 5; ++i)
+            QVERIFY(std::abs(form->RayList[i] - (-80 + 40 * i)) < 1e-3);
+        QVERIFY(!form->QuerSpin->isVisible());
+        form->Picture1_DblClick();
+        QVERIFY(form->QuerSpin->isVisible() && form->QuerLabel->isVisible());
+        for (int i = 0; i < 10; ++i)
+            form->QuerSpin->downArrow()->click();
+        QCOMPARE(form->QuerDivisor, 10.0f);
+        for (int i = 0; i < 10; ++i)
+            form->QuerSpin->upArrow()->click();
+        QCOMPARE(form->QuerDivisor, 3.0f);
+
+        move(300, 0);
+        form->Picture1_MouseDown(1, 0, 300, 0);
+        form->Picture1_MouseMove(1, 0, 300, 50);
+        QVERIFY(form->BundleAngle < 0);
+        // Exactly on the aperture plane the bundle keeps its angle.
+        const float angle = form->BundleAngle;
+        form->Picture1_MouseMove(1, 0, form->lens.BlendeX, -30);
+        QCOMPARE(form->BundleAngle, angle);
+        form->Picture1_MouseUp(1, 0, form->lens.BlendeX, -30);
+        for (float h : form->RayList)
+            QVERIFY(std::isfinite(h));
+        QCOMPARE(form->Picture1->refusedFigures(), 0);
+    }
+
+    void apertureIsThreePixelsWideAndNarrowsTheBundle()
+    {
+        form->Blende_einOption->click();
+        QVERIFY(form->Blende_ausOption->isVisible() && form->BlendeScroll->isVisible());
+        const float x = form->lens.BlendeX;
+        QVERIFY(colourNear(*form->Picture1, x, 230, kBlack, 0));
+        const QImage& canvas = form->Picture1->canvas();
+        const double ratio = form->Picture1->canvasRatio();
+        const int row = static_cast<int>(form->Picture1->scale().toPixelY(230) * ratio); // between grid rows
+        int dark = 0;
+        for (int c = 0; c < canvas.width(); ++c)
+            dark += (canvas.pixel(c, row) | 0xff000000) == kBlack ? 1 : 0;
+        QCOMPARE(dark, qRound(3 * ratio));
+
+        form->ParallelOption->select();
+        form->BlendeScroll->setValue(-110);
+        QCOMPARE(form->BlendeOffset, -110.0f);
+        // Only the middle ray reaches the lens.
+        QVERIFY(colourNear(*form->Picture1, 800, tracedHeight(2, 800), kBlack));
+        QVERIFY(!colourNear(*form->Picture1, 800, tracedHeight(4, 800, false), kBlack, 2));
+
+        form->Blende_ausOption->click();
+        QVERIFY(!form->Blende_ausOption->isVisible());
+        QVERIFY(!colourNear(*form->Picture1, x, 230, kBlack, 0));
+    }
+
+    void radiusBarSnapsAndUpdatesTheReadouts()
+    {
+        for (int v = 90; v >= 20; v -= 10)
+            form->Radius1Scroll->setValue(v);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 1000 LE"));
+        form->Radius1Scroll->setValue(10);
+        QCOMPARE(form->Radius1Scroll->value(), 0);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = "));
+        QCOMPARE(form->lens.Face1Curved, std::int16_t(0));
+        form->Radius1Scroll->setValue(10);
+        QCOMPARE(form->Radius1Scroll->value(), 20);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 1000 LE"));
+        form->Radius2Scroll->setValue(-10);
+        form->Radius1Scroll->setValue(-10);
+        QCOMPARE(form->BrennWertLabel->text(), QString());
+    }
+
+    void infoClearsAndOpensTheHelpWindow()
+    {
+        addRay(300, 60);
+        form->InfoButton->click();
+        QCOMPARE(form->RayCount, std::int16_t(0));
+        QVERIFY(form->lens_info && form->lens_info->isVisible());
+        QPointer<InfoWindow> help = form->lens_info.data();
+        form->EndeButton->click();
+        flushDeletions();
+        QVERIFY(help.isNull());
+    }
+
+private:
+    void move(float x, float y) { form->Picture1_MouseMove(0, 0, x, y); }
+
+    void addRay(float x, float y)
+    {
+        move(x, y);
+        form->Picture1_MouseDown(1, 0, x, y);
+        form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    void mark(float x, float y)
+    {
+        move(x, y);
+        form->Picture1_MouseDown(1, 0, x, y);
+        form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    void dragObject(float x, float y)
+    {
+        move(form->RayStartX, form->RayStartY);
+        form->Picture1_MouseDown(1, 0, form->RayStartX, form->RayStartY);
+        QCOMPARE(form->DragMode, std::int16_t(1));
+        form->Picture1_MouseMove(1, 0, x, y);
+        form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    // Height of bundle ray i at x, traced without (or with) the aperture.
+    float tracedHeight(int i, float x, bool withAperture = true)
+    {
+        const lens::Aperture aperture{withAperture, form->BlendeOffset};
+        const auto segments = lens::TraceRay(form->lens, -form->OffsetX, form->RayList[i], form->BundleAngle,
+                                             aperture, form->AreaLeft + form->AreaWidth);
+        if (segments.size() != 3)
+            return 1e6f;
+        const auto& s = segments[2];
+        return s.y1 + (x - s.x1) * (s.y2 - s.y1) / (s.x2 - s.x1);
+    }
+
+    lens_form* form = nullptr;
+};
+
+QTEST_MAIN(LensWindowTest)
+#include "lens_window_test.moc"
