@@ -130,11 +130,7 @@ DKForm::DKForm()
     rayLength = disk::rayLength(static_cast<float>(width / kTwipsPerUnit), static_cast<float>(height / kTwipsPerUnit));
     betaDrawn = 1;
 
-    connect(grafik, &forms::PictureBox::mouseDown, this,
-            [this](const forms::MouseEvent& e) { grafik_MouseDown(e.x, e.y); });
-    connect(grafik, &forms::PictureBox::mouseMove, this,
-            [this](const forms::MouseEvent& e) { grafik_MouseMove(e.x, e.y); });
-    connect(grafik, &forms::PictureBox::mouseUp, this, [this] { grafik_MouseUp(); });
+    forms::routeMouse(grafik, this, &DKForm::grafik_MouseDown, &DKForm::grafik_MouseMove, &DKForm::grafik_MouseUp);
     connect(blendButton, &QPushButton::clicked, this, &DKForm::blendButton_Click);
     connect(LöschButton, &QPushButton::clicked, this, &DKForm::LöschButton_Click);
     connect(InfoButton, &QPushButton::clicked, this, &DKForm::InfoButton_Click);
@@ -257,7 +253,7 @@ void DKForm::plotPoint()
     diagramm->setLineWidth(1);
 }
 
-void DKForm::grafik_MouseDown(float x, float y)
+void DKForm::grafik_MouseDown(int /*button*/, int /*shift*/, float x, float y)
 {
     if (!disk::pressStartsRay(x, y))
         return;
@@ -271,7 +267,7 @@ void DKForm::grafik_MouseDown(float x, float y)
     drawRefractedRay();
 }
 
-void DKForm::grafik_MouseMove(float x, float y)
+void DKForm::grafik_MouseMove(int /*button*/, int /*shift*/, float x, float y)
 {
     if (dragging != 1)
         return;
@@ -286,7 +282,7 @@ void DKForm::grafik_MouseMove(float x, float y)
         plotPoint();
 }
 
-void DKForm::grafik_MouseUp()
+void DKForm::grafik_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/)
 {
     plotPoint();
     dragging = 0;

@@ -33,9 +33,10 @@ public:
     std::int16_t dragging = 0;
     std::int16_t lineShown = 0;
 
-    void grafik_MouseDown(float x, float y);
-    void grafik_MouseMove(float x, float y);
-    void grafik_MouseUp();
+    // Any button; the shift state plays no part.
+    void grafik_MouseDown(int button, int shift, float x, float y);
+    void grafik_MouseMove(int button, int shift, float x, float y);
+    void grafik_MouseUp(int button, int shift, float x, float y);
     void blendButton_Click();
     void LöschButton_Click();
     void InfoButton_Click();

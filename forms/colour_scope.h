@@ -1,5 +1,6 @@
 #pragma once
 
+#include "forms/colours.h"
 #include "forms/picture_box.h"
 
 namespace forms {
@@ -13,19 +14,18 @@ public:
         : box_(box)
         , colour_(colour)
     {
-        if (box_.foreground() == kBlack)
+        if (box_.foreground() == colour::black)
             box_.setForeground(colour_);
     }
     ~ColourScope()
     {
         if (box_.foreground() == colour_)
-            box_.setForeground(kBlack);
+            box_.setForeground(colour::black);
     }
     ColourScope(const ColourScope&) = delete;
     ColourScope& operator=(const ColourScope&) = delete;
 
 private:
-    static constexpr QRgb kBlack = 0xff000000;
     PictureBox& box_;
     QRgb colour_;
 };

@@ -109,4 +109,17 @@ private:
     int refused_ = 0;
 };
 
+// Sends a box's mouse events to a window's handlers taking (button, shift, x, y).
+template <typename Window>
+void routeMouse(PictureBox* box, Window* window, void (Window::*down)(int, int, float, float),
+                void (Window::*move)(int, int, float, float), void (Window::*up)(int, int, float, float))
+{
+    QObject::connect(box, &PictureBox::mouseDown, window,
+                     [=](const MouseEvent& e) { (window->*down)(e.button, e.shift, e.x, e.y); });
+    QObject::connect(box, &PictureBox::mouseMove, window,
+                     [=](const MouseEvent& e) { (window->*move)(e.button, e.shift, e.x, e.y); });
+    QObject::connect(box, &PictureBox::mouseUp, window,
+                     [=](const MouseEvent& e) { (window->*up)(e.button, e.shift, e.x, e.y); });
+}
+
 } // namespace forms

@@ -1,5 +1,6 @@
 #include "lens/lens_form.h"
 
+#include "forms/colours.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 #include "forms/option_button.h"
@@ -18,6 +19,7 @@
 #include <cmath>
 
 namespace {
+namespace colour = forms::colour;
 
 // Design outer size of the window and places of the strip's controls, in twips.
 constexpr double kDesignWidth = 9600;
@@ -53,8 +55,6 @@ constexpr forms::TwipsRect kText2{240, 600, 1200, 288};
 
 constexpr double kSmallScreen = 10000;
 constexpr double kMediumScreen = 12200;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kMagnifierGrey = 0xffe0e0e0;
 const char* const kLupeText = "Vergrößerung\nder Lupe:\n10:1";
 
@@ -165,12 +165,8 @@ lens_form::lens_form()
     QuerLabel->setFont(forms::sansSerif(8.25));
     LayoutControls();
 
-    connect(Picture1, &forms::PictureBox::mouseDown, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseDown(e.button, e.shift, e.x, e.y); });
-    connect(Picture1, &forms::PictureBox::mouseMove, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseMove(e.button, e.shift, e.x, e.y); });
-    connect(Picture1, &forms::PictureBox::mouseUp, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseUp(e.button, e.shift, e.x, e.y); });
+    forms::routeMouse(Picture1, this, &lens_form::Picture1_MouseDown, &lens_form::Picture1_MouseMove,
+                      &lens_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &lens_form::Picture1_DblClick);
     connect(Picture2, &forms::PictureBox::mouseDown, this,
             [this](const forms::MouseEvent& e) { Picture2_MouseDown(e.button, e.shift, e.x, e.y); });
@@ -315,7 +311,7 @@ void lens_form::applyFace(int face)
 
 void lens_form::Blende_einOption_Click()
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
     if (ApertureOn == 1)
         DrawBlende();
@@ -328,7 +324,7 @@ void lens_form::Blende_einOption_Click()
     BlendeOld = 0;
     Blende_ausOption->show();
     BlendeScroll->show();
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawBlende();
     // Rays were drawn without the aperture; a converging one may now stop at it.
     DrawRays();
@@ -336,14 +332,14 @@ void lens_form::Blende_einOption_Click()
 
 void lens_form::Blende_ausOption_Click()
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
     if (ApertureOn == 1)
         DrawBlende();
     ApertureOn = 0;
     Blende_ausOption->hide();
     BlendeScroll->hide();
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawRays();
 }
 
@@ -354,11 +350,11 @@ void lens_form::BlendeScroll_Change()
         BlendeOld = BlendeScroll->value();
         return;
     }
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawBlende();
     DrawRays();
     BlendeOffset = static_cast<float>(BlendeScroll->value());
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawBlende();
     DrawRays();
     BlendeOld = BlendeScroll->value();
@@ -374,9 +370,9 @@ void lens_form::stepQuerDivisor(float step)
         return;
     if (Picture2->isVisible())
         CloseLupe();
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
-    setForeground(kBlack);
+    setForeground(colour::black);
     QuerDivisor = std::clamp(QuerDivisor + step, 3.0f, 10.0f);
     RebuildBundle();
 }
@@ -390,7 +386,7 @@ void lens_form::changeZoom(bool in)
     if (Picture2->isVisible())
         CloseLupe();
     if (LupePlacing == 1 && markerDrawn_) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawLupeMarker(AimX, AimY);
         markerDrawn_ = false;
     }
@@ -432,21 +428,16 @@ void lens_form::scrollView()
 
 void lens_form::InfoButton_Click()
 {
-    setForeground(kWhite);
-    DrawRays();
-    if (parallelLight())
-        DrawImagePoints();
-    else
-        DrawObjectAndPairs();
+    EraseRaysAndMarks();
     RayCount = 0;
     PairCount = 0;
     PairOpen = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     Form_Paint();
     if (!parallelLight()) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawDot(*Picture1, RayStartX, RayStartY);
-        setForeground(kBlack);
+        setForeground(colour::black);
     }
     if (!lens_info)
         lens_info = makeLens_info();

@@ -168,6 +168,7 @@ private:
     void DrawPreview();
     void DrawLupeMarker(float x, float y);
     void DrawLupeHandle();
+    void EraseRaysAndMarks();
     void EraseAll();
     void RedrawAll();
     void applyWorldWindow();

@@ -4,17 +4,14 @@
 #include "lens/lens_form.h"
 
 #include "common/angles.h"
+#include "forms/colours.h"
 #include "forms/colour_scope.h"
 #include "forms/picture_box.h"
 
 #include <cmath>
 
 namespace {
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kGrey = 0xffc0c0c0;
-constexpr QRgb kRed = 0xffff0000;
-constexpr QRgb kBlue = 0xff0000ff;
+namespace colour = forms::colour;
 constexpr float kDotRadius = 5;
 constexpr float kApertureReach = 240;
 constexpr int kApertureWidth = 3;
@@ -41,7 +38,7 @@ void lens_form::Form_Paint()
 
 void lens_form::DrawAxis()
 {
-    forms::ColourScope grey(*Picture1, kGrey);
+    forms::ColourScope grey(*Picture1, colour::lightGrey);
     Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0);
 }
 
@@ -81,7 +78,7 @@ void lens_form::DrawDot(forms::PictureBox& box, float x, float y)
     box.setFillStyle(forms::FillStyle::Solid);
     box.circle(x, y, kDotRadius);
     box.setFillStyle(forms::FillStyle::Transparent);
-    box.setFillColour(kBlack);
+    box.setFillColour(colour::black);
 }
 
 // Point-source mode: the aperture, the object point and the marked pairs.
@@ -92,10 +89,10 @@ void lens_form::DrawObjectAndPairs()
     DrawDot(*Picture1, RayStartX, RayStartY);
     for (int i = 0; i < PairCount; ++i) {
         {
-            forms::ColourScope red(*Picture1, kRed);
+            forms::ColourScope red(*Picture1, colour::red);
             DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
         }
-        forms::ColourScope blue(*Picture1, kBlue);
+        forms::ColourScope blue(*Picture1, colour::blue);
         DrawDot(*Picture1, ObjPtX[i], ObjPtY[i]);
     }
 }
@@ -103,7 +100,7 @@ void lens_form::DrawObjectAndPairs()
 // Parallel light marks image points only.
 void lens_form::DrawImagePoints()
 {
-    forms::ColourScope red(*Picture1, kRed);
+    forms::ColourScope red(*Picture1, colour::red);
     for (int i = 0; i < PairCount; ++i)
         DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
 }
@@ -162,9 +159,20 @@ void lens_form::RebuildBundle()
 
 void lens_form::DrawPreview() { Picture1->line(RayStartX, RayStartY, AimX, AimY); }
 
+// Leaves the foreground white.
+void lens_form::EraseRaysAndMarks()
+{
+    setForeground(colour::white);
+    DrawRays();
+    if (parallelLight())
+        DrawImagePoints();
+    else
+        DrawObjectAndPairs();
+}
+
 void lens_form::EraseAll()
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
     Form_Paint();
     if (parallelLight()) {
@@ -179,7 +187,7 @@ void lens_form::EraseAll()
 // Everything in black again, as closing the magnifier draws it.
 void lens_form::RedrawAll()
 {
-    setForeground(kBlack);
+    setForeground(colour::black);
     Picture1->setLineWidth(1);
     Form_Paint();
     if (parallelLight()) {

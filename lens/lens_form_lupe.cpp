@@ -3,6 +3,7 @@
 #include "lens/lens_form.h"
 
 #include "common/angles.h"
+#include "forms/colours.h"
 #include "forms/geometry.h"
 #include "forms/picture_box.h"
 #include "forms/spin_button.h"
@@ -13,11 +14,7 @@
 #include <cmath>
 
 namespace {
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kGrey = 0xffc0c0c0;
-constexpr QRgb kRed = 0xffff0000;
-constexpr QRgb kBlue = 0xff0000ff;
+namespace colour = forms::colour;
 constexpr int kHandleWidth = 5;
 constexpr int kMarkerHandleWidth = 3;
 constexpr int kMaxMagnification = 10;
@@ -37,9 +34,9 @@ void lens_form::LupeButton_Click()
     LupeScale = static_cast<float>(kMaxMagnification * TwipsPerLE);
     Zoom_lupeLabel->setText(QString::fromUtf8(kLupeText));
     if (markerDrawn_) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawLupeMarker(AimX, AimY);
-        setForeground(kBlack);
+        setForeground(colour::black);
         markerDrawn_ = false;
     }
     if (LupePlacing == 0)
@@ -95,7 +92,7 @@ void lens_form::PlaceLupe(float x, float y)
     Picture2->show();
     Picture2->raise();
     Picture2->clear();
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawLupeContents(true);
     DrawLupeHandle();
     LupePlacing = 0;
@@ -127,8 +124,8 @@ void lens_form::DrawLupeHandle()
 // in the main view as well when it is being placed.
 void lens_form::DrawLupeContents(bool alsoMainView)
 {
-    Picture2->setForeground(kBlack);
-    Picture2->line(0, 0, viewRight(), 0, kGrey);
+    Picture2->setForeground(colour::black);
+    Picture2->line(0, 0, viewRight(), 0, colour::lightGrey);
     DrawLensOn(*Picture2);
     if (!parallelLight())
         DrawDot(*Picture2, RayStartX, RayStartY);
@@ -150,7 +147,7 @@ void lens_form::CloseLupe()
     Picture2->hide();
     Zoom_lupeLabel->hide();
     Zoom_lupeSpButton->hide();
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawLupeHandle();
     if (LupePlacing == 0 && markerDrawn_) {
         // Leaving the mode: the marker under the magnifier goes too.
@@ -186,14 +183,14 @@ void lens_form::DrawNormal(int face, float x, float y)
     if (x != centre)
         NormalSlope = y / (x - centre);
     Picture2->clear();
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawLupeContents(true);
     if (curved) {
         const double reach = forms::geometryTwips(Picture2).width / TwipsPerLE;
         const double xEnd = x - (radius > 0 ? 1 : -1) * reach;
-        Picture2->line(centre, 0, xEnd, (xEnd - centre) * NormalSlope, kRed);
+        Picture2->line(centre, 0, xEnd, (xEnd - centre) * NormalSlope, colour::red);
     } else {
-        Picture2->line(-OffsetX, y, viewRight(), y, kRed);
+        Picture2->line(-OffsetX, y, viewRight(), y, colour::red);
     }
     NormalX = x;
     NormalY = y;
@@ -227,7 +224,7 @@ void lens_form::DrawLupeScale(int face, float x, float y)
     for (int k = 0; k < 24; ++k) {
         const double theta = common::DegToRad(15.0f * k) + phi;
         Picture2->line(px + inner * std::cos(theta), py + inner * std::sin(theta), px + outer * std::cos(theta),
-                       py + outer * std::sin(theta), kBlue);
+                       py + outer * std::sin(theta), colour::blue);
     }
 }
 

@@ -4,6 +4,7 @@
 #include "lens/lens_form.h"
 
 #include "common/angles.h"
+#include "forms/colours.h"
 #include "forms/dialogs.h"
 #include "forms/picture_box.h"
 #include "forms/spin_button.h"
@@ -14,12 +15,8 @@
 #include <cmath>
 
 namespace {
+namespace colour = forms::colour;
 
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kRed = 0xffff0000;
-constexpr QRgb kBlue = 0xff0000ff;
-constexpr QRgb kGrey = 0xffc0c0c0;
 constexpr float kNear = 10;
 constexpr float kGridRight = 340; // right edge of the point grid, from the view's left edge
 constexpr float kGridRedrawBelow = 320;
@@ -74,10 +71,10 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
     if (LupeMode == 1) {
         if (LupePlacing == 1) {
             Picture1->setPointer(forms::Pointer::Cross);
-            setForeground(kWhite);
+            setForeground(colour::white);
             if (markerDrawn_)
                 DrawLupeMarker(AimX, AimY);
-            setForeground(kBlack);
+            setForeground(colour::black);
             if (!parallelLight() && x < 400)
                 DrawPointGrid();
             Form_Paint();
@@ -99,11 +96,11 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
             TurnBundle(x, y);
             return;
         }
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawPreview();
-        setForeground(kBlack);
+        setForeground(colour::black);
         // The erased line may have crossed the axis, the object point and the pairs.
-        Picture1->line(0, 0, viewRight(), 0, kGrey);
+        Picture1->line(0, 0, viewRight(), 0, colour::lightGrey);
         DrawObjectAndPairs();
         RayAngle = common::aimAngle(x - RayStartX, y - RayStartY);
         AimX = x;
@@ -118,9 +115,9 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
 
 void lens_form::TurnBundle(float x, float y)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
-    setForeground(kBlack);
+    setForeground(colour::black);
     // At the aperture plane itself the angle is undefined: the bundle keeps its angle.
     if (x != lens.BlendeX)
         BundleAngle = static_cast<float>(std::atan(double(BundlePivotY - y) / (lens.BlendeX - x)));
@@ -132,12 +129,12 @@ void lens_form::TurnBundle(float x, float y)
 // Moving the object point after an image point was marked starts a new set of rays.
 void lens_form::MoveObject(float x, float y)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawObjectAndPairs();
     DrawRays();
     RayStartX = std::min(x, lens.LensMinX);
     RayStartY = y;
-    setForeground(kBlack);
+    setForeground(colour::black);
     Form_Paint();
     if (PairOpen == 1) {
         RayCount = 0;
@@ -150,7 +147,7 @@ void lens_form::MoveObject(float x, float y)
 // (the view's left edge in parallel light).
 void lens_form::MoveLens(float x)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     Form_Paint();
     DrawRays();
     if (parallelLight()) {
@@ -163,7 +160,7 @@ void lens_form::MoveLens(float x)
     lens::keepRightOf(lens, RayStartX);
     PairCount = 0;
     PairOpen = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     if (!parallelLight() && x < kGridRedrawBelow)
         DrawPointGrid();
     Form_Paint();
@@ -182,10 +179,10 @@ void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         return;
     if (button == 2) {
         if (!parallelLight() && RayCount >= 1) {
-            setForeground(kWhite);
+            setForeground(colour::white);
             RayAngle = RayList[RayCount - 1];
             TraceRay();
-            setForeground(kBlack);
+            setForeground(colour::black);
             --RayCount;
         }
         return;
@@ -231,26 +228,26 @@ void lens_form::MarkImage(float x, float y)
         }
         ImgPtX[PairCount] = x;
         ImgPtY[PairCount] = y;
-        setForeground(kRed);
+        setForeground(colour::red);
         DrawDot(*Picture1, x, y);
         if (!parallelLight()) {
             ObjPtX[PairCount] = RayStartX;
             ObjPtY[PairCount] = RayStartY;
-            setForeground(kBlue);
+            setForeground(colour::blue);
             DrawDot(*Picture1, RayStartX, RayStartY);
         }
-        setForeground(kBlack);
+        setForeground(colour::black);
         PairOpen = 1;
         ++PairCount;
     } else if (PairCount >= 1) {
         const int last = PairCount - 1;
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawDot(*Picture1, ImgPtX[last], ImgPtY[last]);
         ImgPtX[last] = x;
         ImgPtY[last] = y;
-        setForeground(kRed);
+        setForeground(colour::red);
         DrawDot(*Picture1, x, y);
-        setForeground(kBlack);
+        setForeground(colour::black);
     }
 }
 
@@ -258,12 +255,12 @@ void lens_form::Picture1_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
 {
     if (DragMode == 2) {
         if (parallelLight()) {
-            Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, kGrey);
+            Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, colour::lightGrey);
             DrawLens();
         } else {
-            setForeground(kWhite);
+            setForeground(colour::white);
             DrawPreview();
-            setForeground(kBlack);
+            setForeground(colour::black);
             // Released anywhere but in front of the lens, the ray is dropped.
             if (MouseRegion == 1 && RayCount < kMaxEntries) {
                 TraceRay();
@@ -282,14 +279,14 @@ void lens_form::Picture1_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
 // Released over the grid, the object point snaps to it, never past the lens.
 void lens_form::ReleaseObject()
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawObjectAndPairs();
     DrawRays();
     if (RayStartX < kGridRight - OffsetX) {
         RayStartX = std::min(common::SnapTo20(RayStartX), lens.LensMinX);
         RayStartY = common::SnapTo20(RayStartY);
     }
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawRays();
     Form_Paint();
 }
@@ -303,13 +300,13 @@ void lens_form::Picture1_DblClick()
         QuerSpin->show();
         return;
     }
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawRays();
     DrawObjectAndPairs();
     RayCount = 0;
     PairCount = 0;
     PairOpen = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     Form_Paint();
 }
 
@@ -317,12 +314,7 @@ void lens_form::PktOption_Click()
 {
     if (Picture2->isVisible())
         CloseLupe();
-    setForeground(kWhite);
-    DrawRays();
-    if (parallelLight())
-        DrawImagePoints();
-    else
-        DrawObjectAndPairs();
+    EraseRaysAndMarks();
     // In parallel light the lens may stand left of where the object point returns to.
     if (lens.LensMinX < kObjectStartX) {
         DrawLens();
@@ -332,7 +324,7 @@ void lens_form::PktOption_Click()
     }
     PairCount = 0;
     PairOpen = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawLens();
     LightMode = 0;
     RayStartX = kObjectStartX;
@@ -350,7 +342,7 @@ void lens_form::ParallelOption_Click()
 {
     if (Picture2->isVisible())
         CloseLupe();
-    setForeground(kWhite);
+    setForeground(colour::white);
     if (!parallelLight()) {
         DrawPointGrid();
         DrawObjectAndPairs();
@@ -359,11 +351,11 @@ void lens_form::ParallelOption_Click()
     }
     DrawLens();
     DrawRays();
-    Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, kWhite);
+    Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, colour::white);
     RayCount = 0;
     PairCount = 0;
     PairOpen = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawLens();
     if (ApertureOn == 1)
         DrawBlende();

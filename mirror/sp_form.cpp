@@ -1,6 +1,7 @@
 #include "common/angles.h"
 #include "mirror/sp_form.h"
 
+#include "forms/colours.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 #include "forms/option_button.h"
@@ -15,6 +16,7 @@
 #include <QPushButton>
 
 namespace {
+namespace colour = forms::colour;
 
 // Design outer size of the window and places of the controls, in twips.
 constexpr double kDesignWidth = 8304;
@@ -42,13 +44,12 @@ constexpr forms::TwipsRect kEndeButton{7320, 120, 495, 255};
 
 constexpr double kSmallScreen = 10000;
 constexpr double kMediumScreen = 12200;
-constexpr QRgb kGroupGrey = 0xffc0c0c0;
 
 void paintGrey(QWidget* widget)
 {
     QPalette colours = widget->palette();
-    colours.setColor(QPalette::Window, QColor::fromRgb(kGroupGrey));
-    colours.setColor(QPalette::Button, QColor::fromRgb(kGroupGrey));
+    colours.setColor(QPalette::Window, QColor::fromRgb(colour::lightGrey));
+    colours.setColor(QPalette::Button, QColor::fromRgb(colour::lightGrey));
     widget->setPalette(colours);
     widget->setAutoFillBackground(true);
 }
@@ -133,12 +134,8 @@ sp_form::sp_form()
     ray.ObjectY = 100;
     mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
 
-    connect(Picture1, &forms::PictureBox::mouseDown, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseDown(e.button, e.shift, e.x, e.y); });
-    connect(Picture1, &forms::PictureBox::mouseMove, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseMove(e.button, e.shift, e.x, e.y); });
-    connect(Picture1, &forms::PictureBox::mouseUp, this,
-            [this](const forms::MouseEvent& e) { Picture1_MouseUp(e.button, e.shift, e.x, e.y); });
+    forms::routeMouse(Picture1, this, &sp_form::Picture1_MouseDown, &sp_form::Picture1_MouseMove,
+                      &sp_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &sp_form::Picture1_DblClick);
     connect(PktOption, &QRadioButton::clicked, this, &sp_form::PktOption_Click);
     connect(ParallelOption, &QRadioButton::clicked, this, &sp_form::ParallelOption_Click);
@@ -219,7 +216,7 @@ void sp_form::LayoutControls()
 void sp_form::resetSimulation()
 {
     Painted = 1;
-    Picture1->line(0, 0, viewWidth(), 0, qRgb(192, 192, 192));
+    Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
     PktOption_Click();
     PktOption->setChecked(true);
     SphärOption_Click();
@@ -249,12 +246,12 @@ void sp_form::onUnload()
 
 void sp_form::PktOption_Click()
 {
-    setForeground(qRgb(255, 255, 255));
+    setForeground(colour::white);
     EraseAngleScale();
     DrawRays();
     DrawAxisAndObject();
     RayCount = 0;
-    setForeground(qRgb(0, 0, 0));
+    setForeground(colour::black);
     LightMode = 0;
     ray.ObjectX = 100;
     ray.ObjectY = 100;
@@ -264,14 +261,14 @@ void sp_form::PktOption_Click()
 
 void sp_form::ParallelOption_Click()
 {
-    setForeground(qRgb(255, 255, 255));
+    setForeground(colour::white);
     EraseAngleScale();
     ErasePairs();
     DrawPointGrid();
     DrawAxisAndObject();
     DrawRays();
     RayCount = 0;
-    setForeground(qRgb(0, 0, 0));
+    setForeground(colour::black);
     LightMode = 1;
     DrawAxisAndObject();
     BundleAngle = 0;
@@ -281,14 +278,20 @@ void sp_form::ParallelOption_Click()
 void sp_form::SphärOption_Click() { KindChanged(0); }
 void sp_form::ParabolOption_Click() { KindChanged(1); }
 
-void sp_form::KindChanged(std::int16_t kind)
+// Before the mirror changes: the scale, the marked pairs, the rays and the mirror go.
+void sp_form::EraseRaysAndMirror()
 {
-    setForeground(qRgb(255, 255, 255));
+    setForeground(colour::white);
     EraseAngleScale();
     ErasePairs();
     DrawRays();
     DrawMirror();
-    setForeground(qRgb(0, 0, 0));
+    setForeground(colour::black);
+}
+
+void sp_form::KindChanged(std::int16_t kind)
+{
+    EraseRaysAndMirror();
     mirror.MirrorKind = kind;
     if (kind == 0) {
         const int value = KrummScroll->value();
@@ -307,12 +310,7 @@ void sp_form::KindChanged(std::int16_t kind)
 
 void sp_form::KrummScroll_Change()
 {
-    setForeground(qRgb(255, 255, 255));
-    EraseAngleScale();
-    ErasePairs();
-    DrawRays();
-    DrawMirror();
-    setForeground(qRgb(0, 0, 0));
+    EraseRaysAndMirror();
     mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
     DrawAxisAndObject();
     DrawMirror();
@@ -342,11 +340,11 @@ void sp_form::UpdateBackButton()
 
 void sp_form::RueckwaertigButton_Click()
 {
-    setForeground(qRgb(255, 255, 255));
+    setForeground(colour::white);
     DrawRays();
     BackRays = static_cast<std::int16_t>(1 - BackRays);
     RueckwaertigButton->setText(BackRays == 1 ? "ausblenden" : "einblenden");
-    setForeground(qRgb(0, 0, 0));
+    setForeground(colour::black);
     // Erased extensions may have crossed the axis, the mirror, the grid and the
     // marked points: redraw the scene in the order a release draws it.
     DrawAxisAndObject();
@@ -361,10 +359,10 @@ void sp_form::InfoButton_Click()
 {
     Picture1_DblClick();
     if (LightMode == 0) {
-        setForeground(qRgb(255, 255, 255));
+        setForeground(colour::white);
         DrawDot(ray.ObjectX, ray.ObjectY);
-        Picture1->line(0, 0, viewWidth(), 0, qRgb(255, 255, 255));
-        setForeground(qRgb(0, 0, 0));
+        Picture1->line(0, 0, viewWidth(), 0, colour::white);
+        setForeground(colour::black);
     }
     if (!sp_info)
         sp_info = makeSp_info();

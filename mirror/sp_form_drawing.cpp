@@ -4,18 +4,14 @@
 #include "common/angles.h"
 #include "mirror/sp_form.h"
 
+#include "forms/colours.h"
 #include "forms/colour_scope.h"
 #include "forms/picture_box.h"
 
 #include <cmath>
 
 namespace {
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kGrey = 0xffc0c0c0;
-constexpr QRgb kBlue = 0xff0000ff;
-constexpr QRgb kRed = 0xffff0000;
-constexpr QRgb kGreen = 0xff00ff00;
+namespace colour = forms::colour;
 constexpr float kDotRadius = 5;
 } // namespace
 
@@ -27,7 +23,7 @@ void sp_form::DrawAxisAndObject()
 {
     if (LightMode == 0)
         DrawDot(ray.ObjectX, ray.ObjectY);
-    Picture1->line(0, 0, viewWidth(), 0, kGrey);
+    Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
 }
 
 void sp_form::DrawDot(float x, float y)
@@ -36,7 +32,7 @@ void sp_form::DrawDot(float x, float y)
     Picture1->setFillStyle(forms::FillStyle::Solid);
     Picture1->circle(x, y, kDotRadius);
     Picture1->setFillStyle(forms::FillStyle::Transparent);
-    Picture1->setFillColour(kBlack);
+    Picture1->setFillColour(colour::black);
 }
 
 void sp_form::DrawPointGrid()
@@ -49,7 +45,7 @@ void sp_form::DrawPointGrid()
 void sp_form::DrawMirror()
 {
     mirror::updateSphere(mirror);
-    forms::ColourScope blue(*Picture1, kBlue);
+    forms::ColourScope blue(*Picture1, colour::blue);
     const float a = mirror.CurvCoeff;
     if (mirror::isSphere(mirror)) {
         const float r = std::abs(mirror.Radius);
@@ -75,11 +71,11 @@ void sp_form::DrawAngleScale()
     const float y = ScaleY;
     const double nu = mirror::normalAngle(mirror, y);
     {
-        forms::ColourScope green(*Picture1, kGreen);
+        forms::ColourScope green(*Picture1, colour::green);
         Picture1->line(x, y, x - 150 * std::cos(nu), y - 150 * std::sin(nu));
         Picture1->line(x, y, x + 100 * std::cos(nu), y + 100 * std::sin(nu));
     }
-    forms::ColourScope red(*Picture1, kRed);
+    forms::ColourScope red(*Picture1, colour::red);
     for (int k = 120; k <= 240; k += 15) {
         const double theta = nu + common::DegToRad(static_cast<float>(k));
         Picture1->line(x + 80 * std::cos(theta), y + 80 * std::sin(theta), x + 100 * std::cos(theta),
@@ -92,7 +88,7 @@ void sp_form::EraseAngleScale()
     if (ScaleShown != 1)
         return;
     const QRgb saved = Picture1->foreground();
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawAngleScale();
     setForeground(saved);
     ScaleShown = 0;
@@ -102,18 +98,18 @@ void sp_form::EraseAngleScale()
 void sp_form::DrawPairs()
 {
     for (int i = 0; i < ImageCount; ++i) {
-        setForeground(kRed);
+        setForeground(colour::red);
         DrawDot(ImageX[i], ImageY[i]);
-        setForeground(kBlue);
+        setForeground(colour::blue);
         DrawDot(ImageObjX[i], ImageObjY[i]);
     }
-    setForeground(kBlack);
+    setForeground(colour::black);
 }
 
 void sp_form::ErasePairs()
 {
     const QRgb saved = Picture1->foreground();
-    setForeground(kWhite);
+    setForeground(colour::white);
     for (int i = 0; i < ImageCount; ++i) {
         DrawDot(ImageX[i], ImageY[i]);
         DrawDot(ImageObjX[i], ImageObjY[i]);
@@ -127,7 +123,7 @@ void sp_form::DrawLastImage(QRgb colour)
 {
     setForeground(colour);
     DrawDot(ImageX[ImageCount - 1], ImageY[ImageCount - 1]);
-    setForeground(kBlack);
+    setForeground(colour::black);
 }
 
 // Traces the current ray and keeps its point of incidence in the given slot.
@@ -140,7 +136,7 @@ void sp_form::TraceRay(int slot)
     }
     for (const mirror::Segment& s : result.segments) {
         if (s.pen == mirror::Pen::Backward) {
-            forms::ColourScope grey(*Picture1, kGrey);
+            forms::ColourScope grey(*Picture1, colour::lightGrey);
             Picture1->line(s.x1, s.y1, s.x2, s.y2);
         } else {
             Picture1->line(s.x1, s.y1, s.x2, s.y2);

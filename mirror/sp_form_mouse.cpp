@@ -4,6 +4,7 @@
 #include "common/angles.h"
 #include "mirror/sp_form.h"
 
+#include "forms/colours.h"
 #include "forms/dialogs.h"
 #include "forms/picture_box.h"
 
@@ -13,11 +14,8 @@
 #include <cmath>
 
 namespace {
+namespace colour = forms::colour;
 
-constexpr QRgb kBlack = 0xff000000;
-constexpr QRgb kWhite = 0xffffffff;
-constexpr QRgb kRed = 0xffff0000;
-constexpr QRgb kBlue = 0xff0000ff;
 constexpr float kNear = 10;         // LE around the object point and the vertex
 constexpr float kVertexReach = 50;  // how far above and below the axis the vertex can be grabbed
 constexpr float kMaxBundleAngle = 1; // radian
@@ -127,16 +125,16 @@ void sp_form::MarkImage(float x, float y)
         ImageObjX[ImageCount] = ray.ObjectX;
         ImageObjY[ImageCount] = ray.ObjectY;
         ++ImageCount;
-        DrawLastImage(kRed);
-        setForeground(kBlue);
+        DrawLastImage(colour::red);
+        setForeground(colour::blue);
         DrawDot(ray.ObjectX, ray.ObjectY);
-        setForeground(kBlack);
+        setForeground(colour::black);
         MarkPending = 1;
     } else if (ImageCount > 0) {
-        DrawLastImage(kWhite);
+        DrawLastImage(colour::white);
         ImageX[ImageCount - 1] = x;
         ImageY[ImageCount - 1] = y;
-        DrawLastImage(kRed);
+        DrawLastImage(colour::red);
     }
 }
 
@@ -153,9 +151,9 @@ void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
         return;
     UpdatePointer(x, y);
     if (DragMode == 2 && LightMode == 0) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawRubberBand();
-        setForeground(kBlack);
+        setForeground(colour::black);
         RubberX = x;
         RubberY = y;
         DrawRubberBand();
@@ -176,10 +174,10 @@ void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
 // height there.
 void sp_form::TurnBundle(float x, float y)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     EraseAngleScale();
     DrawRays();
-    setForeground(kBlack);
+    setForeground(colour::black);
     // On the vertex plane itself the angle is undefined: the bundle keeps its angle.
     if (x != mirror.VertexX) {
         const float angle = static_cast<float>(std::atan(double(PivotY - y) / (mirror.VertexX - x)));
@@ -200,7 +198,7 @@ float sp_form::objectHeightLimit() const
 // Moving the object point deletes the rays but keeps the marked pairs.
 void sp_form::DragObject(float x, float y)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     EraseAngleScale();
     DrawAxisAndObject();
     DrawRays();
@@ -224,12 +222,12 @@ void sp_form::DragObject(float x, float y)
 // Dragging the mirror keeps the rays (drawn again on release) and deletes the pairs.
 void sp_form::DragMirror(float x)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     EraseAngleScale();
     ErasePairs();
     DrawRays();
     DrawMirror();
-    setForeground(kBlack);
+    setForeground(colour::black);
     mirror.VertexX = x;
     const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
     const float a = sgn(mirror.CurvCoeff);
@@ -242,17 +240,17 @@ void sp_form::DragMirror(float x)
 void sp_form::Picture1_MouseUp(int button, int /*shift*/, float x, float y)
 {
     if (DragMode == 2 && LightMode == 0) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawRubberBand();
-        setForeground(kBlack);
+        setForeground(colour::black);
         ray.RayAngle = common::aimAngle(RubberX - ray.ObjectX, RubberY - ray.ObjectY);
         TraceRay(RayCount);
         RayList[RayCount] = ray.RayAngle;
         ++RayCount;
     } else if (DragMode == 2 && LightMode == 1 && button == 1) {
-        setForeground(kWhite);
+        setForeground(colour::white);
         DrawRubberBand();
-        setForeground(kBlack);
+        setForeground(colour::black);
         ray.RayAngle = BundleAngle;
         ray.ObjectY = static_cast<float>(BundleY - BundleX * std::tan(double(BundleAngle)));
         TraceRay(RayCount);
@@ -274,9 +272,9 @@ void sp_form::Picture1_MouseUp(int button, int /*shift*/, float x, float y)
 // Released over the point grid, the object point snaps to it.
 void sp_form::ReleaseObject(float x, float y)
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     DrawAxisAndObject();
-    setForeground(kBlack);
+    setForeground(colour::black);
     ray.ObjectX = common::SnapTo20(x);
     const float limit = objectHeightLimit();
     if (std::abs(y) > limit)
@@ -287,13 +285,13 @@ void sp_form::ReleaseObject(float x, float y)
 
 void sp_form::Picture1_DblClick()
 {
-    setForeground(kWhite);
+    setForeground(colour::white);
     EraseAngleScale();
     ErasePairs();
     DrawRays();
     RayCount = 0;
     BundleAngle = 0;
-    setForeground(kBlack);
+    setForeground(colour::black);
     DrawAxisAndObject();
     DrawMirror();
     if (LightMode == 0)

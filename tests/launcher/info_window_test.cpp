@@ -24,11 +24,7 @@ class InfoWindowTest : public QObject {
 
 private slots:
     void initTestCase() { prepareWindowTests(); }
-    void cleanup()
-    {
-        QApplication::closeAllWindows();
-        flushDeletions();
-    }
+    void cleanup() { closeAllWindows(); }
 
     void textsAreAssembledLineByLine_data()
     {

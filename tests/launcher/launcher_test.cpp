@@ -30,11 +30,7 @@ class LauncherTest : public QObject {
 private slots:
     void initTestCase() { prepareWindowTests(); }
 
-    void cleanup()
-    {
-        QApplication::closeAllWindows();
-        flushDeletions();
-    }
+    void cleanup() { closeAllWindows(); }
 
     void layoutByScreenWidth_data()
     {

@@ -1,7 +1,6 @@
 // How long one mouse move takes while the lens is dragged with 50 stored rays:
 // the handler erases and retraces all of them. Read the median; nothing here
 // is asserted.
-#include "forms/fonts.h"
 #include "lens/lens_form.h"
 
 #include <QApplication>
@@ -33,13 +32,3 @@ void DragLensWithFiftyRays(benchmark::State& state)
 BENCHMARK(DragLensWithFiftyRays)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    forms::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -42,11 +42,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void cleanup()
-    {
-        QApplication::closeAllWindows();
-        flushDeletions();
-    }
+    void cleanup() { closeAllWindows(); }
 
     void loadsWithTheStartingLensAndItsTexts()
     {

@@ -33,11 +33,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void cleanup()
-    {
-        QApplication::closeAllWindows();
-        flushDeletions();
-    }
+    void cleanup() { closeAllWindows(); }
 
     void magnificationRunsFromTenToOne()
     {

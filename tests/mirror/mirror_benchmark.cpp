@@ -1,7 +1,6 @@
 // How long one mouse move takes while the object point is dragged with 50
 // stored rays and 50 marked pairs: everything the handler names is erased and
 // redrawn. Run it and read the median; nothing here is asserted.
-#include "forms/fonts.h"
 #include "mirror/sp_form.h"
 
 #include <QApplication>
@@ -45,13 +44,3 @@ void DragObjectWithFiftyRaysAndPairs(benchmark::State& state)
 BENCHMARK(DragObjectWithFiftyRaysAndPairs)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    QApplication app(argc, argv);
-    forms::installFontSubstitutions();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -50,20 +50,17 @@ private slots:
 
     void survivesRandomInput()
     {
-        QString releaseFault;
         FuzzTarget target;
         target.rareControls = {"EndeButton", "InfoButton"};
-        target.open = [&releaseFault] {
+        target.open = [] {
             auto* window = new sp_form;
-            QObject::connect(window->Picture1, &forms::PictureBox::mouseUp, window, [window, &releaseFault] {
-                if (window->DragMode != 0)
-                    releaseFault = QStringLiteral("DragMode %1 after a release").arg(window->DragMode);
-            });
             window->showModeless();
             return window;
         };
-        target.invariant = [&releaseFault](forms::Form& form) {
-            return releaseFault.isEmpty() ? brokenInvariant(static_cast<sp_form&>(form)) : releaseFault;
+        target.invariant = [](forms::Form& form) { return brokenInvariant(static_cast<sp_form&>(form)); };
+        target.afterRelease = [](forms::Form& form) {
+            const auto& w = static_cast<sp_form&>(form);
+            return w.DragMode == 0 ? QString() : QStringLiteral("DragMode %1").arg(w.DragMode);
         };
         const FuzzResult result = fuzzForm(target, 7000);
         QVERIFY2(result.ok, qPrintable(result.failure));

@@ -41,11 +41,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(form));
     }
 
-    void cleanup()
-    {
-        QApplication::closeAllWindows();
-        flushDeletions();
-    }
+    void cleanup() { closeAllWindows(); }
 
     void designStateIsDrawnWhereTheMappingPutsIt()
     {

@@ -2,7 +2,7 @@
 
 #include "forms/fonts.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QEvent>
 
 RecordingDialogs::RecordingDialogs()
@@ -31,4 +31,10 @@ void flushDeletions()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     QCoreApplication::processEvents();
+}
+
+void closeAllWindows()
+{
+    QApplication::closeAllWindows();
+    flushDeletions();
 }

@@ -48,3 +48,6 @@ void prepareWindowTests();
 
 // Delivers pending deferred deletions, so closed windows are really gone.
 void flushDeletions();
+
+// Closes every window a test opened and lets them go.
+void closeAllWindows();

@@ -62,8 +62,10 @@ private:
     std::mt19937_64 rng_;
     QPointer<forms::Form> form_;
     Qt::MouseButtons held_ = Qt::NoButton;
+    QPointer<forms::PictureBox> grab_;
     std::deque<QString> recent_;
     bool modalSeen_ = false;
+    QString releaseFault_;
 };
 
 template <typename T> T* Fuzzer::pickUsable()
@@ -133,11 +135,16 @@ void Fuzzer::sendMouse(QWidget* box, QEvent::Type type, QPointF pos, Qt::MouseBu
         held_ &= ~Qt::MouseButtons(button);
     QMouseEvent event(type, pos, box->mapToGlobal(pos), button, held_, modifiers);
     QApplication::sendEvent(box, &event);
+    if (type == QEvent::MouseButtonRelease && form_ && releaseFault_.isEmpty())
+        releaseFault_ = target_.afterRelease(*form_);
 }
 
 void Fuzzer::mouse()
 {
-    forms::PictureBox* box = pickUsable<forms::PictureBox>();
+    // While a button is held, Qt sends every mouse event to the pressed widget.
+    if (held_ == Qt::NoButton || !grab_ || !grab_->isVisible())
+        grab_ = pickUsable<forms::PictureBox>();
+    forms::PictureBox* box = grab_;
     if (!box)
         return;
     QPointer<forms::PictureBox> guard(box);
@@ -274,6 +281,8 @@ QString Fuzzer::check()
 {
     if (modalSeen_)
         return QStringLiteral("a modal box opened for real instead of going to the dialog sink");
+    if (!releaseFault_.isEmpty())
+        return QStringLiteral("after a release: %1").arg(releaseFault_);
     if (!form_)
         return {};
     for (const forms::PictureBox* box : form_->findChildren<forms::PictureBox*>())

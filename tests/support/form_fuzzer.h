@@ -15,6 +15,8 @@ struct FuzzTarget {
     std::function<forms::Form*()> open;
     // Checked after every event: what is broken, or an empty string.
     std::function<QString(forms::Form&)> invariant = [](forms::Form&) { return QString(); };
+    // Checked right after every release the fuzzer sends, while the window lives.
+    std::function<QString(forms::Form&)> afterRelease = [](forms::Form&) { return QString(); };
     // Object names of controls to press only now and then (closing, clearing).
     QStringList rareControls;
 };

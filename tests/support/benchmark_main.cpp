@@ -1,0 +1,16 @@
+// The main() of the window benchmarks: a QApplication around Google Benchmark.
+#include "forms/fonts.h"
+
+#include <QApplication>
+
+#include <benchmark/benchmark.h>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    forms::installFontSubstitutions();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
