@@ -163,6 +163,7 @@ private:
     void DrawBlende();
     void TraceRay();
     void TraceRayOn(forms::PictureBox& box, bool withAperture);
+    void selectRay(int i);
     void DrawRays();
     void RebuildBundle();
     void DrawPreview();

@@ -132,16 +132,21 @@ void lens_form::TraceRayOn(forms::PictureBox& box, bool withAperture)
         box.line(s.x1, s.y1, s.x2, s.y2);
 }
 
-// All rays of the list: from the object point, or the five bundle rays.
+// Ray i of the list: an angle from the object point, or a bundle ray's start height.
+void lens_form::selectRay(int i)
+{
+    if (parallelLight()) {
+        RayStartY = RayList[i];
+        RayAngle = BundleAngle;
+    } else {
+        RayAngle = RayList[i];
+    }
+}
+
 void lens_form::DrawRays()
 {
     for (int i = 0; i < RayCount; ++i) {
-        if (parallelLight()) {
-            RayStartY = RayList[i];
-            RayAngle = BundleAngle;
-        } else {
-            RayAngle = RayList[i];
-        }
+        selectRay(i);
         TraceRay();
     }
 }

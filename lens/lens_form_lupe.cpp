@@ -130,12 +130,7 @@ void lens_form::DrawLupeContents(bool alsoMainView)
     if (!parallelLight())
         DrawDot(*Picture2, RayStartX, RayStartY);
     for (int i = 0; i < RayCount; ++i) {
-        if (parallelLight()) {
-            RayStartY = RayList[i];
-            RayAngle = BundleAngle;
-        } else {
-            RayAngle = RayList[i];
-        }
+        selectRay(i);
         if (alsoMainView)
             TraceRay();
         TraceRayOn(*Picture2, false);

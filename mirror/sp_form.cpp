@@ -278,13 +278,19 @@ void sp_form::ParallelOption_Click()
 void sp_form::SphärOption_Click() { KindChanged(0); }
 void sp_form::ParabolOption_Click() { KindChanged(1); }
 
-// Before the mirror changes: the scale, the marked pairs, the rays and the mirror go.
-void sp_form::EraseRaysAndMirror()
+// The angle scale, the marked pairs and the rays go; the foreground stays white.
+void sp_form::EraseRaysAndMarks()
 {
     setForeground(colour::white);
     EraseAngleScale();
     ErasePairs();
     DrawRays();
+}
+
+// Before the mirror changes, the mirror goes too.
+void sp_form::EraseRaysAndMirror()
+{
+    EraseRaysAndMarks();
     DrawMirror();
     setForeground(colour::black);
 }

@@ -137,6 +137,7 @@ private:
     float objectHeightLimit() const;
 
     void resetSimulation();
+    void EraseRaysAndMarks();
     void EraseRaysAndMirror();
     void UpdateBackButton();
     void KindChanged(std::int16_t kind);

@@ -285,10 +285,7 @@ void sp_form::ReleaseObject(float x, float y)
 
 void sp_form::Picture1_DblClick()
 {
-    setForeground(colour::white);
-    EraseAngleScale();
-    ErasePairs();
-    DrawRays();
+    EraseRaysAndMarks();
     RayCount = 0;
     BundleAngle = 0;
     setForeground(colour::black);

@@ -8,6 +8,25 @@
 
 #include <cmath>
 
+namespace {
+
+// The plotted point is (alpha, beta): within the angles' ranges it lies inside the graph's scale.
+QString brokenInvariant(const DKForm& w)
+{
+    const float right = disk::DegToRad(90);
+    const float maxBeta = disk::refractionAngle(right);
+    if (!(w.alpha >= 0 && w.alpha <= right))
+        return QStringLiteral("alpha %1 outside 0..90 degrees").arg(w.alpha);
+    if (!(w.beta >= 0 && w.beta <= maxBeta))
+        return QStringLiteral("beta %1 outside 0..arcsin(2/3)").arg(w.beta);
+    const auto& scale = w.diagramm->scale();
+    if (w.alpha > scale.left() + scale.width() || w.beta > scale.top())
+        return QStringLiteral("plotted point outside the graph");
+    return {};
+}
+
+} // namespace
+
 class DiskFuzzTest : public QObject {
     Q_OBJECT
 
@@ -16,31 +35,8 @@ private slots:
 
     void survivesRandomInput()
     {
-        FuzzTarget target;
-        target.rareControls = {"EndeButton", "InfoButton", "LöschButton"};
-        target.open = [] {
-            auto* window = new DKForm;
-            window->showModeless();
-            return window;
-        };
-        target.afterRelease = [](forms::Form& form) {
-            const auto& w = static_cast<DKForm&>(form);
-            return w.dragging == 0 ? QString() : QStringLiteral("dragging %1").arg(w.dragging);
-        };
-        target.invariant = [](forms::Form& form) {
-            const auto& w = static_cast<DKForm&>(form);
-            const float right = disk::DegToRad(90);
-            const float maxBeta = disk::refractionAngle(right);
-            if (!(w.alpha >= 0 && w.alpha <= right))
-                return QStringLiteral("alpha %1 outside 0..90 degrees").arg(w.alpha);
-            if (!(w.beta >= 0 && w.beta <= maxBeta))
-                return QStringLiteral("beta %1 outside 0..arcsin(2/3)").arg(w.beta);
-            // The plotted point is (alpha, beta): it must lie inside the graph's scale.
-            const auto& scale = w.diagramm->scale();
-            if (w.alpha > scale.left() + scale.width() || w.beta > scale.top())
-                return QStringLiteral("plotted point outside the graph");
-            return QString();
-        };
+        const FuzzTarget target = windowTarget<DKForm>({"EndeButton", "InfoButton", "LöschButton"}, brokenInvariant,
+                                                       [](const DKForm& w) { return int(w.dragging); });
         const FuzzResult result = fuzzForm(target, 7000);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }

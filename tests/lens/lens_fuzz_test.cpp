@@ -54,18 +54,8 @@ private slots:
 
     void survivesRandomInput()
     {
-        FuzzTarget target;
-        target.rareControls = {"EndeButton", "InfoButton"};
-        target.open = [] {
-            auto* window = new lens_form;
-            window->showModeless();
-            return window;
-        };
-        target.invariant = [](forms::Form& form) { return brokenInvariant(static_cast<lens_form&>(form)); };
-        target.afterRelease = [](forms::Form& form) {
-            const auto& w = static_cast<lens_form&>(form);
-            return w.DragMode == 0 ? QString() : QStringLiteral("DragMode %1").arg(w.DragMode);
-        };
+        const FuzzTarget target = windowTarget<lens_form>({"EndeButton", "InfoButton"}, brokenInvariant,
+                                                      [](const lens_form& w) { return int(w.DragMode); });
         const FuzzResult result = fuzzForm(target, 7000);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }

@@ -50,18 +50,8 @@ private slots:
 
     void survivesRandomInput()
     {
-        FuzzTarget target;
-        target.rareControls = {"EndeButton", "InfoButton"};
-        target.open = [] {
-            auto* window = new sp_form;
-            window->showModeless();
-            return window;
-        };
-        target.invariant = [](forms::Form& form) { return brokenInvariant(static_cast<sp_form&>(form)); };
-        target.afterRelease = [](forms::Form& form) {
-            const auto& w = static_cast<sp_form&>(form);
-            return w.DragMode == 0 ? QString() : QStringLiteral("DragMode %1").arg(w.DragMode);
-        };
+        const FuzzTarget target = windowTarget<sp_form>({"EndeButton", "InfoButton"}, brokenInvariant,
+                                                      [](const sp_form& w) { return int(w.DragMode); });
         const FuzzResult result = fuzzForm(target, 7000);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }

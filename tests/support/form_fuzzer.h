@@ -21,6 +21,27 @@ struct FuzzTarget {
     QStringList rareControls;
 };
 
+// A target that opens a fresh window of type Window, checks `invariant` after
+// every event and that `dragMode` is back to 0 after every release.
+template <typename Window>
+FuzzTarget windowTarget(QStringList rareControls, std::function<QString(const Window&)> invariant,
+                        std::function<int(const Window&)> dragMode)
+{
+    FuzzTarget target;
+    target.rareControls = std::move(rareControls);
+    target.open = [] {
+        auto* window = new Window;
+        window->showModeless();
+        return window;
+    };
+    target.invariant = [invariant](forms::Form& form) { return invariant(static_cast<const Window&>(form)); };
+    target.afterRelease = [dragMode](forms::Form& form) {
+        const int mode = dragMode(static_cast<const Window&>(form));
+        return mode == 0 ? QString() : QStringLiteral("still dragging (%1)").arg(mode);
+    };
+    return target;
+}
+
 struct FuzzResult {
     bool ok = true;
     QString failure;
