@@ -121,7 +121,6 @@ DKForm::DKForm()
     alphaText->setAlignment(Qt::AlignRight);
     einzelOpt->setChecked(true);
 
-    pi = disk::singlePi();
     sizeFactor = forms::Screen::widthTwips() < kSmallScreen ? 0.7f : 1.0f;
     const double width = forms::Screen::widthTwips() * 0.9;
     const double height = forms::Screen::heightTwips() * 0.9;

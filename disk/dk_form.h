@@ -23,7 +23,6 @@ class DKForm : public forms::Form {
 public:
     DKForm();
 
-    float pi = 0;
     float alpha = 0;
     float alphaDrawn = 0;
     float beta = 0;

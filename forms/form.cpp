@@ -3,7 +3,6 @@
 #include "forms/screen.h"
 
 #include <QCloseEvent>
-#include <QMenuBar>
 
 #include <cmath>
 

@@ -68,8 +68,6 @@ public:
     Table ObjPtY{};
     std::int16_t PairCount = 0;
     std::int16_t PairOpen = 0;
-    float MouseX = 0;
-    float MouseY = 0;
     std::int16_t MouseRegion = 3; // 0 object point, 1 in front of the lens, 2 over it, 3 behind it
     std::int16_t DragMode = 0;    // 1 object point, 2 aiming or turning the bundle, 3 lens
     float AimX = 0;

@@ -66,8 +66,6 @@ void lens_form::showMousePosition(float x, float y)
 void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float y)
 {
     showMousePosition(x, y);
-    MouseX = x;
-    MouseY = y;
     if (LupeMode == 1) {
         if (LupePlacing == 1) {
             Picture1->setPointer(forms::Pointer::Cross);

@@ -1,4 +1,3 @@
-#include "common/angles.h"
 #include "mirror/sp_form.h"
 
 #include "forms/colours.h"
@@ -128,7 +127,6 @@ sp_form::sp_form()
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     LayoutControls();
 
-    pi = common::singlePi();
     mirror.VertexX = 1000;
     ray.ObjectX = 100;
     ray.ObjectY = 100;

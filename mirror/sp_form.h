@@ -40,9 +40,6 @@ public:
     // The window.
     float LightMode = 0; // 0 point source, 1 parallel light
     std::int16_t Painted = 0;
-    float LastWidth = 0;
-    float LastHeight = 0;
-    float pi = 0;
 
     // Rays and marked points.
     std::int16_t RayCount = 0;
@@ -62,8 +59,6 @@ public:
     float ScaleY = 0;
     std::int16_t HoverRegion = 4; // 1 object point, 2 free area, 3 mirror vertex, 4 elsewhere
     std::int16_t DragMode = 0;    // 1 object point, 2 ray or bundle, 3 mirror
-    float MouseX = 0;
-    float MouseY = 0;
     float RubberX = 0;
     float RubberY = 0;
     float BundleX = 0;

@@ -47,6 +47,7 @@ void sp_form::DrawMirror()
     mirror::updateSphere(mirror);
     forms::ColourScope blue(*Picture1, colour::blue);
     const float a = mirror.CurvCoeff;
+    const float pi = common::singlePi();
     if (mirror::isSphere(mirror)) {
         const float r = std::abs(mirror.Radius);
         const float alpha = static_cast<float>(std::asin(mirror::kHalfAperture / r));

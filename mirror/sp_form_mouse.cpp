@@ -60,8 +60,6 @@ void sp_form::showMousePosition(float x, float y)
 
 void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
 {
-    MouseX = x;
-    MouseY = y;
     if (shift == 1) {
         PressWithShift(y);
         return;
@@ -141,8 +139,6 @@ void sp_form::MarkImage(float x, float y)
 void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
 {
     showMousePosition(x, y);
-    MouseX = x;
-    MouseY = y;
     if (shift == 1) {
         Picture1->setPointer(forms::Pointer::Arrow);
         return;
