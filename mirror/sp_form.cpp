@@ -41,6 +41,7 @@ constexpr forms::TwipsRect kRueckwaertigButton{360, 240, 1212, 252};
 constexpr forms::TwipsRect kInfoButton{6720, 120, 495, 255};
 constexpr forms::TwipsRect kEndeButton{7320, 120, 495, 255};
 
+constexpr double kGap = 60;
 constexpr double kSmallScreen = 10000;
 constexpr double kMediumScreen = 12200;
 
@@ -172,6 +173,15 @@ void sp_form::LayoutControls()
     for (auto [button, design] : {std::pair{InfoButton, kInfoButton}, std::pair{EndeButton, kEndeButton}})
         forms::setGeometryTwips(button, {small ? design.left * fx : design.left, design.top * fy,
                                          design.width * fx, design.height * fy});
+    if (small) {
+        // The design lets this panel run under "Info"; end it before, so its caption stays readable.
+        const double panel = forms::geometryTwips(InfoButton).left - kGap - kRueckwaertigPanel.left;
+        forms::setGeometryTwips(RueckwaertigPanel, {kRueckwaertigPanel.left, kRueckwaertigPanel.top, panel,
+                                                    kRueckwaertigPanel.height});
+        forms::setGeometryTwips(RueckwaertigLabel, {0, 0, panel, kRueckwaertigLabel.height});
+        forms::setGeometryTwips(RueckwaertigButton, {(panel - kRueckwaertigButton.width) / 2, kRueckwaertigButton.top,
+                                                     kRueckwaertigButton.width, kRueckwaertigButton.height});
+    }
 
     if (screenWidth > kSmallScreen) {
         // Groups side by side across the strip, each two rows high.
