@@ -257,6 +257,7 @@ void lens_form::onResize()
     if (Painted != 1)
         return;
     Picture1->clear();
+    markerDrawn_ = false; // cleared with the canvas
     OffsetX = 0;
     {
         const QSignalBlocker h(HBildlauf);
@@ -266,6 +267,8 @@ void lens_form::onResize()
     }
     ZoomFactor = 1; // before the layout, which derives the world window from it
     LayoutControls();
+    if (LupeMode == 1 && !Picture2->isVisible())
+        Picture2->resize(Picture1->width() / 3, Picture1->height() / 3);
     ZoomText->setText("100%");
     RayCount = 0;
     PktOption_Click();
@@ -385,11 +388,7 @@ void lens_form::changeZoom(bool in)
 {
     if (Picture2->isVisible())
         CloseLupe();
-    if (LupePlacing == 1 && markerDrawn_) {
-        setForeground(colour::white);
-        DrawLupeMarker(AimX, AimY);
-        markerDrawn_ = false;
-    }
+    EraseLupeMarker();
     EraseAll();
     const auto apply = [this](double factor) {
         AreaWidth = static_cast<float>(AreaWidth / factor);
@@ -416,6 +415,7 @@ void lens_form::scrollView()
 {
     if (Picture2->isVisible())
         CloseLupe();
+    EraseLupeMarker();
     EraseAll();
     AreaLeft = BaseLeft + HBildlauf->value();
     OffsetX = static_cast<float>(-HBildlauf->value());

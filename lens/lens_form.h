@@ -166,6 +166,7 @@ private:
     void RebuildBundle();
     void DrawPreview();
     void DrawLupeMarker(float x, float y);
+    void EraseLupeMarker();
     void DrawLupeHandle();
     void EraseRaysAndMarks();
     void EraseAll();

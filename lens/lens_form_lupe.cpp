@@ -33,12 +33,7 @@ void lens_form::LupeButton_Click()
     LupeButton->setText("Lupe");
     LupeScale = static_cast<float>(kMaxMagnification * TwipsPerLE);
     Zoom_lupeLabel->setText(QString::fromUtf8(kLupeText));
-    if (markerDrawn_) {
-        setForeground(colour::white);
-        DrawLupeMarker(AimX, AimY);
-        setForeground(colour::black);
-        markerDrawn_ = false;
-    }
+    EraseLupeMarker();
     if (LupePlacing == 0)
         CloseLupe();
     else
@@ -46,6 +41,18 @@ void lens_form::LupeButton_Click()
     NormalX = 0;
     NormalY = 0;
     LupeMode = 0;
+}
+
+// Removes the placing marker, if it is drawn, before the view changes under it.
+void lens_form::EraseLupeMarker()
+{
+    if (!markerDrawn_)
+        return;
+    const QRgb saved = Picture1->foreground();
+    setForeground(colour::white);
+    DrawLupeMarker(AimX, AimY);
+    setForeground(saved);
+    markerDrawn_ = false;
 }
 
 // The marker: a frame with a thick handle, following the mouse while placing.
@@ -144,11 +151,8 @@ void lens_form::CloseLupe()
     Zoom_lupeSpButton->hide();
     setForeground(colour::white);
     DrawLupeHandle();
-    if (LupePlacing == 0 && markerDrawn_) {
-        // Leaving the mode: the marker under the magnifier goes too.
-        DrawLupeMarker(AimX, AimY);
-        markerDrawn_ = false;
-    }
+    if (LupePlacing == 0)
+        EraseLupeMarker(); // leaving the mode: the marker under the magnifier goes too
     RedrawAll();
     if (LupePlacing == 0) {
         LupeButton->setText("Lupe");

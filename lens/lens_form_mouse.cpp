@@ -69,9 +69,7 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
     if (LupeMode == 1) {
         if (LupePlacing == 1) {
             Picture1->setPointer(forms::Pointer::Cross);
-            setForeground(colour::white);
-            if (markerDrawn_)
-                DrawLupeMarker(AimX, AimY);
+            EraseLupeMarker();
             setForeground(colour::black);
             if (!parallelLight() && x < 400)
                 DrawPointGrid();

@@ -241,6 +241,7 @@ void sp_form::onResize()
     if (Painted != 1)
         return;
     Picture1->clear();
+    ScaleShown = 0; // cleared with the canvas
     LayoutControls();
     DrawMirror();
     DrawAxisAndObject();

@@ -84,6 +84,19 @@ private slots:
         QCOMPARE(form->LupeButton->text(), QString("Mauszeiger"));
     }
 
+    void scrollingWhilePlacingLeavesNoMarkerBehind()
+    {
+        form->LupeButton->click();
+        form->Picture1_MouseMove(0, 0, 300, 50); // the marker's top edge runs at y = 70
+        const QImage& canvas = form->Picture1->canvas();
+        const double ratio = form->Picture1->canvasRatio();
+        const QPoint edge(int(form->Picture1->scale().toPixelX(300) * ratio),
+                          int(form->Picture1->scale().toPixelY(70) * ratio));
+        QCOMPARE(canvas.pixel(edge) | 0xff000000, kBlack);
+        form->HBildlauf->setValue(100);
+        QVERIFY((form->Picture1->canvas().pixel(edge) | 0xff000000) != kBlack);
+    }
+
     void zoomingClosesTheMagnifierAndLeavesTheMode()
     {
         place(450, 60);
