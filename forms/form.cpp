@@ -2,6 +2,7 @@
 
 #include "forms/screen.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 
 #include <cmath>
@@ -64,8 +65,13 @@ void Form::unload() { close(); }
 
 bool Form::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowActivate)
-        onActivate();
+    if (event->type() == QEvent::WindowDeactivate) {
+        lostToModal_ = QApplication::activeModalWidget() != nullptr;
+    } else if (event->type() == QEvent::WindowActivate) {
+        if (!lostToModal_)
+            onActivate();
+        lostToModal_ = false;
+    }
     return QMainWindow::event(event);
 }
 

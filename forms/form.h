@@ -6,7 +6,8 @@ namespace forms {
 
 // A top-level window with the classic event set. Load is the constructor of
 // the derived window; the other events arrive through the virtual handlers:
-//   activate - the window becomes the active window
+//   activate - the window becomes the active window (not when it merely gets
+//              the activation back from a modal box it opened)
 //   paint    - the window is shown, or exposed again after being minimised or hidden
 //              (not every repaint: a paint handler may reset a simulation)
 //   resize   - the size changed after the window was first shown
@@ -55,6 +56,7 @@ private:
     QWidget* client_;
     bool exposed_ = false;
     bool shownOnce_ = false;
+    bool lostToModal_ = false;
 };
 
 } // namespace forms

@@ -5,6 +5,7 @@
 #include "forms/spin_button.h"
 #include "tests/support/app_fixture.h"
 
+#include <QDialog>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -136,6 +137,32 @@ private slots:
         form->showModeless();
         QVERIFY(QTest::qWaitForWindowActive(form));
         QVERIFY(form->activations >= 1);
+        form->close();
+    }
+
+    void closingAModalBoxIsNoActivation()
+    {
+        auto* form = new ProbeForm;
+        form->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        const int before = form->activations;
+        QDialog box; // application modal, as the message boxes are
+        box.setModal(true);
+        box.show();
+        QTRY_COMPARE(QApplication::activeWindow(), &box);
+        box.close();
+        form->activateWindow(); // as the window system hands the activation back
+        QTRY_COMPARE(QApplication::activeWindow(), form);
+        QCOMPARE(form->activations, before);
+
+        // Switching between windows is.
+        auto* other = new ProbeForm;
+        other->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(other));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(form->activations, before + 1);
+        other->close();
         form->close();
     }
 
