@@ -38,12 +38,7 @@ class DiskWindowTest : public QObject {
 private slots:
     void initTestCase() { prepareWindowTests(); }
 
-    void init()
-    {
-        form = new DKForm;
-        form->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
+    void init() { QVERIFY((form = openWindow<DKForm>())); }
 
     void cleanup() { closeAllWindows(); }
 

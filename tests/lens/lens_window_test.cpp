@@ -35,12 +35,7 @@ class LensWindowTest : public QObject {
 private slots:
     void initTestCase() { prepareWindowTests(); }
 
-    void init()
-    {
-        form = new lens_form;
-        form->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
+    void init() { QVERIFY((form = openWindow<lens_form>())); }
 
     void cleanup() { closeAllWindows(); }
 

@@ -34,12 +34,7 @@ class MirrorWindowTest : public QObject {
 private slots:
     void initTestCase() { prepareWindowTests(); }
 
-    void init()
-    {
-        form = new sp_form;
-        form->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-    }
+    void init() { QVERIFY((form = openWindow<sp_form>())); }
 
     void cleanup() { closeAllWindows(); }
 

@@ -4,6 +4,7 @@
 #include "forms/screen.h"
 
 #include <QString>
+#include <QTest>
 
 #include <vector>
 
@@ -51,3 +52,11 @@ void flushDeletions();
 
 // Closes every window a test opened and lets them go.
 void closeAllWindows();
+
+// Opens a fresh window as the launcher would; null if it never showed.
+template <typename Window> Window* openWindow()
+{
+    auto* window = new Window;
+    window->showModeless();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+}
