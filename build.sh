@@ -2,6 +2,7 @@
 # The whole set-up on a fresh Debian machine:
 #   ./build.sh run [raylore|diska]   install what is missing, build, start a program
 #   ./build.sh test                  install what is missing, build with sanitizers, run every test headless
+#   ./build.sh fuzz [EVENTS]         every window's fuzzer on every test screen, fresh seeds, EVENTS each
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -26,6 +27,25 @@ build() {
     cmake --build --preset "$1"
 }
 
+# Long fuzz campaigns for contributors: CI runs the same fuzzers with a few
+# thousand events. Each run prints its seed; the first failure stops with the
+# seed and the events that led to it.
+fuzz() {
+    local events="$1" screen test
+    for test in build/dev/tests/*/*_fuzz_test; do
+        for screen in 640x480 800x600 1280x1024 800x600-dpr2; do
+            echo "== ${test##*/} on ${screen}, ${events} events"
+            if ! QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/support/screen-${screen}.json" \
+                RAYLORE_FUZZ_EVENTS="$events" QTEST_FUNCTION_TIMEOUT=86400000 \
+                ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+                "$test"; then
+                echo "fuzz failed: ${test##*/} on ${screen} (replay with the seed printed above)" >&2
+                exit 1
+            fi
+        done
+    done
+}
+
 case "${1:-}" in
     run)
         install_missing
@@ -41,8 +61,13 @@ case "${1:-}" in
         build dev
         ctest --preset dev
         ;;
+    fuzz)
+        install_missing
+        build dev
+        fuzz "${2:-200000}"
+        ;;
     *)
-        echo "usage: $0 run [raylore|diska] | $0 test" >&2
+        echo "usage: $0 run [raylore|diska] | $0 test | $0 fuzz [EVENTS]" >&2
         exit 2
         ;;
 esac

@@ -1,5 +1,7 @@
 #include "disk/disk_model.h"
 
+#include "common/maths.h"
+
 #include <cmath>
 
 namespace disk {
@@ -32,7 +34,7 @@ int wholeDegrees(float radians) { return static_cast<int>(std::floor(radians / s
 float refractionAngle(float alpha)
 {
     const double s = std::sin(alpha) / kRefractiveIndex;
-    return static_cast<float>(std::atan(s / std::sqrt(1 - s * s)));
+    return static_cast<float>(common::arcsin(s));
 }
 
 bool pressStartsRay(float x, float y) { return !(x > 0 || y < 0); }

@@ -20,7 +20,6 @@ constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kYellow = 0xffffff00;
 constexpr QRgb kGrey = 0xff808080;
 constexpr double kTwipsPerUnit = 10;
-constexpr double kSmallScreen = 10000;
 constexpr float kGlassRadius = 200;
 
 QRgb windowBackground() { return QApplication::palette().color(QPalette::Base).rgb(); }
@@ -44,7 +43,7 @@ QLineEdit* textField(QWidget* parent, const char* name, const QString& text, boo
     field->setFrame(false);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setFont(forms::sansSerif(points));
+    field->setFont(forms::sansSerifNarrow(points));
     field->setTextMargins(0, 0, 0, 0);
     if (onDisk)
         colour(field, kTeal, kWhite);
@@ -88,7 +87,7 @@ forms::OptionButton* option(QWidget* parent, const char* name, const char* capti
 DKForm::DKForm()
     : grafik(new forms::PictureBox(client()))
     , diagramm(new forms::PictureBox(client()))
-    , überschrift(textField(grafik, "überschrift", QString::fromUtf8("beta in Abhängigkeit von alpha:"), true, 12))
+    , ueberschrift(textField(grafik, "überschrift", QString::fromUtf8("beta in Abhängigkeit von alpha:"), true, 12))
     , einzelOpt(option(grafik, "einzelOpt", "einzelne Werte"))
     , kontOpt(option(grafik, "kontOpt", "kontinuierlich"))
     , alphaText(textField(diagramm, "alphaText", QString::fromUtf8("Einfallswinkel alpha / °"), false))
@@ -104,7 +103,7 @@ DKForm::DKForm()
     , Text1(textField(grafik, "Text1", " ", true))
     , Text2(textField(grafik, "Text2", " ", true))
     , InfoButton(button(grafik, "InfoButton", "Info"))
-    , LöschButton(button(grafik, "LöschButton", QString::fromUtf8("Löschen")))
+    , LoeschButton(button(grafik, "LöschButton", QString::fromUtf8("Löschen")))
     , EndeButton(button(grafik, "EndeButton", "Ende"))
     , Hinweis(textField(grafik, "Hinweis", QString::fromUtf8("Einfallenden Strahl oben links ziehen"), true))
 {
@@ -121,7 +120,7 @@ DKForm::DKForm()
     alphaText->setAlignment(Qt::AlignRight);
     einzelOpt->setChecked(true);
 
-    sizeFactor = forms::Screen::widthTwips() < kSmallScreen ? 0.7f : 1.0f;
+    sizeFactor = forms::Screen::isSmall() ? 0.7f : 1.0f;
     const double width = forms::Screen::widthTwips() * 0.9;
     const double height = forms::Screen::heightTwips() * 0.9;
     setOuterGeometryTwips(forms::Screen::widthTwips() * 0.05, forms::Screen::heightTwips() * 0.05, width, height);
@@ -131,7 +130,7 @@ DKForm::DKForm()
 
     forms::routeMouse(grafik, this, &DKForm::grafik_MouseDown, &DKForm::grafik_MouseMove, &DKForm::grafik_MouseUp);
     connect(blendButton, &QPushButton::clicked, this, &DKForm::blendButton_Click);
-    connect(LöschButton, &QPushButton::clicked, this, &DKForm::LöschButton_Click);
+    connect(LoeschButton, &QPushButton::clicked, this, &DKForm::LoeschButton_Click);
     connect(InfoButton, &QPushButton::clicked, this, &DKForm::InfoButton_Click);
     connect(EndeButton, &QPushButton::clicked, this, &DKForm::EndeButton_Click);
 }
@@ -172,7 +171,7 @@ void DKForm::layoutControls(double width, double height)
     onDisk(Label4, xg + gw / 20 - labelUnits, -1.01 * gh / 10, label, label);
     onDisk(Label5, xg + gw / 10 - labelUnits, -1.01 * gh / 10, label, label);
 
-    onDisk(überschrift, -0.62 * wu, 0.1 * hu, 3492, 372);
+    onDisk(ueberschrift, -0.62 * wu, 0.1 * hu, 3492, 372);
     onDisk(einzelOpt, -0.62 * wu, 0.055 * hu, 1812, 372);
     onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, 0.055 * hu, 1572, 372);
 
@@ -189,10 +188,10 @@ void DKForm::layoutControls(double width, double height)
 
     const double buttonHeight = 37.2;
     const double infoTop = 0.47 * hu;
-    const double löschTop = infoTop - buttonHeight - 0.01 * hu;
+    const double loeschTop = infoTop - buttonHeight - 0.01 * hu;
     onDisk(InfoButton, 0.17 * wu, infoTop, 1332, 372);
-    onDisk(LöschButton, 0.17 * wu, löschTop, 1332, 372);
-    onDisk(EndeButton, 0.17 * wu, löschTop - buttonHeight - 0.01 * hu, 1332, 372);
+    onDisk(LoeschButton, 0.17 * wu, loeschTop, 1332, 372);
+    onDisk(EndeButton, 0.17 * wu, loeschTop - buttonHeight - 0.01 * hu, 1332, 372);
 
     onGraph(betaText, disk::DegToRad(5), disk::DegToRad(85), 2295 * (f + 0.1), 285);
 
@@ -312,7 +311,7 @@ void DKForm::clearDrawings()
     lineShown = 0;
 }
 
-void DKForm::LöschButton_Click() { clearDrawings(); }
+void DKForm::LoeschButton_Click() { clearDrawings(); }
 
 void DKForm::InfoButton_Click()
 {

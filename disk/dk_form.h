@@ -37,7 +37,7 @@ public:
     void grafik_MouseMove(int button, int shift, float x, float y);
     void grafik_MouseUp(int button, int shift, float x, float y);
     void blendButton_Click();
-    void LöschButton_Click();
+    void LoeschButton_Click();
     void InfoButton_Click();
     void EndeButton_Click();
 
@@ -47,7 +47,7 @@ public:
 
     forms::PictureBox* grafik;
     forms::PictureBox* diagramm;
-    QLineEdit* überschrift;
+    QLineEdit* ueberschrift;
     forms::OptionButton* einzelOpt;
     forms::OptionButton* kontOpt;
     QLineEdit* alphaText;
@@ -63,7 +63,7 @@ public:
     QLineEdit* Text1;
     QLineEdit* Text2;
     QPushButton* InfoButton;
-    QPushButton* LöschButton;
+    QPushButton* LoeschButton;
     QPushButton* EndeButton;
     QLineEdit* Hinweis;
     QPointer<info_form> infoForm;

@@ -48,7 +48,7 @@ info_form::info_form()
     fill->addWidget(Text1);
     Text1->setObjectName("Text1");
     Text1->setFrameShape(QFrame::NoFrame);
-    Text1->setFont(forms::sansSerif(8.25, true));
+    Text1->setFont(forms::sansSerifNarrow(8.25, true));
     Text1->setReadOnly(true);
     Text1->setLineWrapMode(QPlainTextEdit::NoWrap);
     Text1->setPlainText(diskaHelpText());

@@ -24,6 +24,12 @@ DialogSink* current = &realDialogs;
 void information(const QString& text, const QString& title) { current->information(text, title); }
 void beep() { current->beep(); }
 
+void refuse(const QString& text)
+{
+    beep();
+    information(text, QStringLiteral("Anwendungsfehler"));
+}
+
 DialogSink* setDialogSink(DialogSink* sink)
 {
     DialogSink* previous = current == &realDialogs ? nullptr : current;

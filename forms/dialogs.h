@@ -16,6 +16,8 @@ public:
 // Modal box with the information icon and one OK button.
 void information(const QString& text, const QString& title);
 void beep();
+// A refused action: a beep, then the box titled "Anwendungsfehler".
+void refuse(const QString& text);
 
 // Returns the previous sink; nullptr restores the real dialogs.
 DialogSink* setDialogSink(DialogSink* sink);

@@ -4,12 +4,34 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QPointer>
+#include <QWindow>
 
 #include <cmath>
 
 namespace forms {
 namespace {
+
 int px(double twips) { return static_cast<int>(std::lround(twipsToPixels(twips))); }
+
+// The window that last held the focus within this program. Whether an
+// activation is one is decided against it: another program taking the
+// focus, or a modal box, leaves it in place.
+QPointer<Form>& programActiveWindow()
+{
+    static QPointer<Form> window;
+    return window;
+}
+
+// The frame the window manager last gave any window of this program; windows
+// of one program get the same frame, so a new window can be sized by it
+// before it is managed itself.
+QMargins& lastSeenFrame()
+{
+    static QMargins margins;
+    return margins;
+}
+
 } // namespace
 
 Form::Form(QWidget* parent)
@@ -18,21 +40,41 @@ Form::Form(QWidget* parent)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(client_);
+    // The native window exists from load on, so platforms that know their
+    // frame in advance report it before the first layout.
+    winId();
 }
 
-QSize Form::frameExtra() const { return frameGeometry().size() - geometry().size(); }
+int Form::menuHeight() const { return menuWidget() ? menuWidget()->sizeHint().height() : 0; }
+
+QMargins Form::frameMargins() const
+{
+    const QMargins own = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    if (!own.isNull()) {
+        lastSeenFrame() = own;
+        return own;
+    }
+    return lastSeenFrame();
+}
 
 void Form::setClientSizeTwips(double width, double height)
 {
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    resize(px(width), px(height) + menuHeight);
+    outerSize_.reset();
+    resize(px(width), px(height) + menuHeight());
 }
-
 
 void Form::setOuterSizeTwips(double width, double height)
 {
-    const QSize extra = frameExtra();
-    resize(std::max(1, px(width) - extra.width()), std::max(1, px(height) - extra.height()));
+    outerSize_ = QSize(px(width), px(height));
+    applyOuterSize();
+}
+
+void Form::applyOuterSize()
+{
+    const QMargins m = frameMargins();
+    appliedMargins_ = m;
+    resize(std::max(1, outerSize_->width() - m.left() - m.right()),
+           std::max(1, outerSize_->height() - m.top() - m.bottom()));
 }
 
 void Form::moveTwips(double left, double top) { move(px(left), px(top)); }
@@ -44,15 +86,19 @@ void Form::setOuterGeometryTwips(double left, double top, double width, double h
 }
 
 double Form::clientWidthTwips() const { return pixelsToTwips(width()); }
+double Form::clientHeightTwips() const { return pixelsToTwips(height() - menuHeight()); }
 
-double Form::clientHeightTwips() const
+double Form::outerWidthTwips() const
 {
-    const int menuHeight = menuWidget() ? menuWidget()->sizeHint().height() : 0;
-    return pixelsToTwips(height() - menuHeight);
+    const QMargins m = frameMargins();
+    return pixelsToTwips(width() + m.left() + m.right());
 }
 
-double Form::outerWidthTwips() const { return pixelsToTwips(frameGeometry().width()); }
-double Form::outerHeightTwips() const { return pixelsToTwips(frameGeometry().height()); }
+double Form::outerHeightTwips() const
+{
+    const QMargins m = frameMargins();
+    return pixelsToTwips(height() + m.top() + m.bottom());
+}
 
 void Form::showModeless()
 {
@@ -65,12 +111,22 @@ void Form::unload() { close(); }
 
 bool Form::event(QEvent* event)
 {
-    if (event->type() == QEvent::WindowDeactivate) {
-        lostToModal_ = QApplication::activeModalWidget() != nullptr;
-    } else if (event->type() == QEvent::WindowActivate) {
-        if (!lostToModal_)
+    switch (event->type()) {
+    case QEvent::WindowActivate:
+        if (programActiveWindow() != this) {
+            programActiveWindow() = this;
             onActivate();
-        lostToModal_ = false;
+        }
+        break;
+    case QEvent::Show:
+    case QEvent::Move:
+    case QEvent::Resize:
+        // The window manager has framed the window: its outer size counts again.
+        if (outerSize_ && frameMargins() != appliedMargins_)
+            applyOuterSize();
+        break;
+    default:
+        break;
     }
     return QMainWindow::event(event);
 }

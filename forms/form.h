@@ -1,13 +1,17 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QMargins>
+
+#include <optional>
 
 namespace forms {
 
 // A top-level window with the classic event set. Load is the constructor of
 // the derived window; the other events arrive through the virtual handlers:
-//   activate - the window becomes the active window (not when it merely gets
-//              the activation back from a modal box it opened)
+//   activate - the program's active window changes to this one: the focus
+//              comes from another window of the same program. A return from
+//              another program, or from a modal box the window opened, is none.
 //   paint    - the window is shown, or exposed again after being minimised or hidden
 //              (not every repaint: a paint handler may reset a simulation)
 //   resize   - the size changed after the window was first shown
@@ -21,9 +25,13 @@ public:
     QWidget* client() const { return client_; }
 
     void setClientSizeTwips(double width, double height);
-    // Outer size and position, including the frame where the platform reports one.
+    // Outer size and position, frame included. A window manager's frame is
+    // known only once the window is managed; until then the frame of the
+    // program's other windows stands in, and the size is applied again as
+    // soon as the real frame differs.
     void setOuterGeometryTwips(double left, double top, double width, double height);
     void setOuterSizeTwips(double width, double height);
+    // The position of the frame's top-left corner.
     void moveTwips(double left, double top);
     double outerWidthTwips() const;
     double outerHeightTwips() const;
@@ -51,12 +59,15 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    QSize frameExtra() const;
+    QMargins frameMargins() const;
+    void applyOuterSize();
+    int menuHeight() const;
 
     QWidget* client_;
     bool exposed_ = false;
     bool shownOnce_ = false;
-    bool lostToModal_ = false;
+    std::optional<QSize> outerSize_; // in pixels, frame included
+    QMargins appliedMargins_;
 };
 
 } // namespace forms

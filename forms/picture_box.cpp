@@ -313,6 +313,15 @@ void PictureBox::point(double x, double y, QRgb colour)
     markDirty(QRectF(square));
 }
 
+void PictureBox::dot(double x, double y, double radius)
+{
+    setFillColour(foreground_);
+    setFillStyle(FillStyle::Solid);
+    circle(x, y, radius);
+    setFillStyle(FillStyle::Transparent);
+    setFillColour(qRgb(0, 0, 0));
+}
+
 void PictureBox::placeChild(QWidget* child, double left, double top, double width, double height) const
 {
     const auto round = [](double v) { return static_cast<int>(std::lround(v)); };

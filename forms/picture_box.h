@@ -58,6 +58,9 @@ public:
     void arc(double x, double y, double radius, double start, double end, double aspect = 1.0);
     void point(double x, double y);
     void point(double x, double y, QRgb colour);
+    // A circle filled in the foreground colour, so that drawing it white erases
+    // it; leaves the fill transparent and black, as the windows expect.
+    void dot(double x, double y, double radius);
 
     // Places a child control by user coordinates: (left, top) is its upper-left corner.
     void placeChild(QWidget* child, double left, double top, double width, double height) const;

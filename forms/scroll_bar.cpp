@@ -12,6 +12,8 @@ ScrollBar::ScrollBar(Qt::Orientation orientation, QWidget* parent)
     , bar_(new QScrollBar(orientation, this))
 {
     bar_->setRange(0, 0);
+    // A dragged thumb reports its value once, on release, not on every move.
+    bar_->setTracking(false);
     connect(bar_, &QScrollBar::valueChanged, this, [this] { emit changed(value()); });
 }
 

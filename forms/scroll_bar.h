@@ -8,7 +8,8 @@ namespace forms {
 
 // A scroll bar whose minimum may lie above its maximum: the value runs from the
 // minimum at the left (top) to the maximum at the right (bottom). It raises
-// changed on every change of the value, by the user or by code.
+// changed on every change of the value by code, on arrow and trough clicks,
+// and once when a dragged thumb is released.
 class ScrollBar : public QWidget {
     Q_OBJECT
 public:

@@ -4,7 +4,7 @@
 #include "forms/geometry.h"
 #include "forms/screen.h"
 #include "launcher/artwork.h"
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 #include "launcher/launcher_item.h"
 
 #include <QApplication>
@@ -14,7 +14,6 @@ namespace {
 
 constexpr double kClientWidth = 8670;
 constexpr double kClientHeight = 3540;
-constexpr double kWideScreen = 10000;
 constexpr double kLabelPoints = 13.5;
 constexpr double kWideLabelPoints = 13.8;
 const QColor kNavy(0, 0, 128);
@@ -68,8 +67,8 @@ RL_Form::RL_Form()
 
     QMenu* datei = menuBar()->addMenu("&Datei");
     datei->setObjectName("datei");
-    öffnen = datei->addAction(QString::fromUtf8("Ö&ffnen"));
-    öffnen->setObjectName(QString::fromUtf8("öffnen"));
+    oeffnen = datei->addAction(QString::fromUtf8("Ö&ffnen"));
+    oeffnen->setObjectName(QString::fromUtf8("öffnen"));
     datei->addSeparator()->setObjectName("trenn");
     ende = datei->addAction("&Beenden");
     ende->setObjectName("ende");
@@ -85,7 +84,7 @@ RL_Form::RL_Form()
         connect(label(n), &LauncherItem::doubleClicked, this, [this, n] { Open(n); });
         connect(picture(n), &LauncherItem::enterPressed, this, [this, n] { Open(n); });
     }
-    connect(öffnen, &QAction::triggered, this, [this] { Open(SelectedSim); });
+    connect(oeffnen, &QAction::triggered, this, [this] { Open(SelectedSim); });
     connect(ende, &QAction::triggered, this, &RL_Form::unload);
     connect(information, &QAction::triggered, this, &RL_Form::showAbout);
 
@@ -161,7 +160,7 @@ void RL_Form::layoutForScreen()
     double windowWidth = outerWidthTwips();
     double windowHeight = outerHeightTwips();
 
-    if (screenWidth > kWideScreen) {
+    if (screenWidth > forms::Screen::kSmallBelow) {
         windowHeight = screenHeight * 0.5;
         windowWidth = screenWidth * 0.75;
         setOuterSizeTwips(windowWidth, windowHeight);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "forms/form.h"
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 #include "launcher/simulation_registry.h"
 
 #include <QPointer>
@@ -26,7 +26,7 @@ public:
 
     LauncherItem* picture(int n) const;
     LauncherItem* label(int n) const;
-    QAction* openAction() const { return öffnen; }
+    QAction* openAction() const { return oeffnen; }
     QAction* endAction() const { return ende; }
     QAction* infoAction() const { return information; }
     InfoWindow* aboutWindow() const { return RL_info; }
@@ -46,7 +46,7 @@ private:
     LauncherItem* sp_picture;
     LauncherItem* lens_picture;
     LauncherItem* bk_picture;
-    QAction* öffnen;
+    QAction* oeffnen;
     QAction* ende;
     QAction* information;
     QPointer<InfoWindow> RL_info;

@@ -9,7 +9,7 @@
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -53,8 +53,6 @@ constexpr forms::TwipsRect kEndeButton{8420, 660, 860, 460};
 constexpr forms::TwipsRect kText1{240, 240, 1200, 288};
 constexpr forms::TwipsRect kText2{240, 600, 1200, 288};
 
-constexpr double kSmallScreen = 10000;
-constexpr double kMediumScreen = 12200;
 constexpr QRgb kMagnifierGrey = 0xffe0e0e0;
 const char* const kLupeText = "Vergrößerung\nder Lupe:\n10:1";
 
@@ -148,7 +146,7 @@ lens_form::lens_form()
 
     const double screenWidth = forms::Screen::widthTwips();
     const double screenHeight = forms::Screen::heightTwips();
-    TwipsPerLE = screenWidth < kSmallScreen ? 8 : 10;
+    TwipsPerLE = forms::Screen::twipsPerLE();
     LupeScale = static_cast<float>(10 * TwipsPerLE);
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
 
@@ -156,12 +154,12 @@ lens_form::lens_form()
     R1WertLabel->setText(QString::fromStdString(lens::radiusReadout(1, lens::face1(lens))));
     R2WertLabel->setText(QString::fromStdString(lens::radiusReadout(2, lens::face2(lens))));
     BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(lens)));
-    const QFont stripFont = forms::sansSerif(screenWidth < kMediumScreen ? 9.75 : 9.6);
+    const QFont stripFont = forms::sansSerif(forms::Screen::stripPoints());
     for (QWidget* w : Panel3D1->findChildren<QWidget*>())
         w->setFont(stripFont);
     Zoom_lupeLabel->setFont(forms::sansSerif(8.25));
-    Text1->setFont(forms::sansSerif(8.25));
-    Text2->setFont(forms::sansSerif(8.25));
+    Text1->setFont(forms::sansSerifNarrow(8.25));
+    Text2->setFont(forms::sansSerifNarrow(8.25));
     QuerLabel->setFont(forms::sansSerif(8.25));
     LayoutControls();
 
@@ -227,17 +225,11 @@ void lens_form::LayoutControls()
     forms::setGeometryTwips(Text1, kText1);
     forms::setGeometryTwips(Text2, kText2);
 
-    const double perLE = TwipsPerLE * double(ZoomFactor);
-    AreaWidth = static_cast<float>(pictureWidth / perLE);
-    AreaHeight = static_cast<float>(-pictureHeight / perLE);
-    AreaTop = -AreaHeight / 2;
-    AreaLeft = -OffsetX;
-    BaseLeft = AreaLeft;
-    BaseTop = AreaTop;
+    View.layout(pictureWidth, pictureHeight, TwipsPerLE);
     applyWorldWindow();
 }
 
-void lens_form::applyWorldWindow() { Picture1->setScale(AreaLeft, AreaTop, AreaWidth, AreaHeight); }
+void lens_form::applyWorldWindow() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
 
 void lens_form::onPaint() { Form_Paint(); }
 
@@ -258,14 +250,13 @@ void lens_form::onResize()
         return;
     Picture1->clear();
     markerDrawn_ = false; // cleared with the canvas
-    OffsetX = 0;
+    View.reset(); // before the layout, which derives the world window from it
     {
         const QSignalBlocker h(HBildlauf);
         const QSignalBlocker v(VBildlauf);
         HBildlauf->setValue(0);
         VBildlauf->setValue(0);
     }
-    ZoomFactor = 1; // before the layout, which derives the world window from it
     LayoutControls();
     if (LupeMode == 1 && !Picture2->isVisible())
         Picture2->resize(Picture1->width() / 3, Picture1->height() / 3);
@@ -390,39 +381,32 @@ void lens_form::changeZoom(bool in)
         CloseLupe();
     EraseLupeMarker();
     EraseAll();
-    const auto apply = [this](double factor) {
-        AreaWidth = static_cast<float>(AreaWidth / factor);
-        AreaHeight = static_cast<float>(AreaHeight / factor);
-        AreaTop = static_cast<float>(AreaTop / factor);
-        AreaLeft = static_cast<float>(AreaLeft / factor);
-        BaseTop = static_cast<float>(BaseTop / factor);
-        OffsetX = static_cast<float>(OffsetX / factor);
-        ZoomFactor = static_cast<float>(ZoomFactor * factor);
-    };
-    if (in && ZoomFactor < 5)
-        apply(1.1);
-    else if (!in && ZoomFactor > 0.1f)
-        apply(1 / 1.1);
+    if (in)
+        View.zoomIn();
+    else
+        View.zoomOut();
     applyWorldWindow();
-    ZoomText->setText(QStringLiteral("%1%").arg(lens::roundDown(double(ZoomFactor) * 100)));
+    ZoomText->setText(QString::fromStdString(View.zoomText()));
     RedrawAll();
 }
 
-void lens_form::HBildlauf_Change() { scrollView(); }
-void lens_form::VBildlauf_Change() { scrollView(); }
+void lens_form::HBildlauf_Change() { scrollView(Qt::Horizontal); }
+void lens_form::VBildlauf_Change() { scrollView(Qt::Vertical); }
 
-void lens_form::scrollView()
+// Each bar moves only its own axis.
+void lens_form::scrollView(Qt::Orientation axis)
 {
     if (Picture2->isVisible())
         CloseLupe();
     EraseLupeMarker();
     EraseAll();
-    AreaLeft = BaseLeft + HBildlauf->value();
-    OffsetX = static_cast<float>(-HBildlauf->value());
-    AreaTop = BaseTop - VBildlauf->value();
+    if (axis == Qt::Horizontal)
+        View.scrollHorizontal(HBildlauf->value());
+    else
+        View.scrollVertical(VBildlauf->value());
     applyWorldWindow();
     if (!parallelLight())
-        GridLeftX = 20 - OffsetX;
+        GridLeftX = 20 - View.offsetX();
     RedrawAll();
 }
 
@@ -436,7 +420,7 @@ void lens_form::InfoButton_Click()
     Form_Paint();
     if (!parallelLight()) {
         setForeground(colour::white);
-        DrawDot(*Picture1, RayStartX, RayStartY);
+        Picture1->dot(RayStartX, RayStartY, kDotRadius);
         setForeground(colour::black);
     }
     if (!lens_info)

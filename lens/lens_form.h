@@ -1,6 +1,7 @@
 #pragma once
 
 #include "forms/form.h"
+#include "forms/zoom_view.h"
 #include "lens/lens_model.h"
 #include "lens/refraction.h"
 
@@ -28,6 +29,7 @@ class lens_form : public forms::Form {
     Q_OBJECT
 public:
     static constexpr int kMaxEntries = 50;
+    static constexpr float kDotRadius = 5; // object, image and marked points
     using Table = std::array<float, kMaxEntries + 1>;
 
     lens_form();
@@ -38,16 +40,9 @@ public:
     std::int16_t ApertureOn = 0;
     float LightMode = 0; // 0 "Punktraster", 1 "Parallellicht"
 
-    // The view.
+    // The view: Picture1's world window, zoomed and scrolled.
     int TwipsPerLE = 10;
-    float ZoomFactor = 1;
-    float OffsetX = 0; // the left edge of the view is at x = -OffsetX
-    float BaseLeft = 0;
-    float BaseTop = 0;
-    float AreaLeft = 0; // the world window of Picture1
-    float AreaTop = 0;
-    float AreaWidth = 1;
-    float AreaHeight = -1;
+    forms::ZoomView View;
     float GridLeftX = 20;
     std::int16_t Painted = 0;
     std::int16_t GridDrawn = 0;
@@ -154,7 +149,6 @@ private:
     void DrawAxis();
     void DrawLens();
     void DrawLensOn(forms::PictureBox& box);
-    void DrawDot(forms::PictureBox& box, float x, float y);
     void DrawObjectAndPairs();
     void DrawImagePoints();
     void DrawPointGrid();
@@ -194,7 +188,7 @@ private:
     // Controls.
     void applyFace(int face);
     void changeZoom(bool in);
-    void scrollView();
+    void scrollView(Qt::Orientation axis);
     void stepQuerDivisor(float step);
     void stepLupeScale(int direction);
     void LayoutControls();

@@ -12,12 +12,11 @@
 
 namespace {
 namespace colour = forms::colour;
-constexpr float kDotRadius = 5;
 constexpr float kApertureReach = 240;
 constexpr int kApertureWidth = 3;
 } // namespace
 
-float lens_form::viewRight() const { return AreaLeft + AreaWidth; }
+float lens_form::viewRight() const { return View.right(); }
 
 void lens_form::setForeground(QRgb colour) { Picture1->setForeground(colour); }
 
@@ -39,7 +38,7 @@ void lens_form::Form_Paint()
 void lens_form::DrawAxis()
 {
     forms::ColourScope grey(*Picture1, colour::lightGrey);
-    Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0);
+    Picture1->line(-View.offsetX(), 0, View.width() - View.offsetX(), 0);
 }
 
 void lens_form::DrawLens() { DrawLensOn(*Picture1); }
@@ -72,28 +71,19 @@ void lens_form::DrawLensOn(forms::PictureBox& box)
     box.line(lens.Rim1X, -h, lens.Rim2X, -h);
 }
 
-void lens_form::DrawDot(forms::PictureBox& box, float x, float y)
-{
-    box.setFillColour(box.foreground());
-    box.setFillStyle(forms::FillStyle::Solid);
-    box.circle(x, y, kDotRadius);
-    box.setFillStyle(forms::FillStyle::Transparent);
-    box.setFillColour(colour::black);
-}
-
 // Point-source mode: the aperture, the object point and the marked pairs.
 void lens_form::DrawObjectAndPairs()
 {
     if (ApertureOn == 1)
         DrawBlende();
-    DrawDot(*Picture1, RayStartX, RayStartY);
+    Picture1->dot(RayStartX, RayStartY, kDotRadius);
     for (int i = 0; i < PairCount; ++i) {
         {
             forms::ColourScope red(*Picture1, colour::red);
-            DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
+            Picture1->dot(ImgPtX[i], ImgPtY[i], kDotRadius);
         }
         forms::ColourScope blue(*Picture1, colour::blue);
-        DrawDot(*Picture1, ObjPtX[i], ObjPtY[i]);
+        Picture1->dot(ObjPtX[i], ObjPtY[i], kDotRadius);
     }
 }
 
@@ -102,7 +92,7 @@ void lens_form::DrawImagePoints()
 {
     forms::ColourScope red(*Picture1, colour::red);
     for (int i = 0; i < PairCount; ++i)
-        DrawDot(*Picture1, ImgPtX[i], ImgPtY[i]);
+        Picture1->dot(ImgPtX[i], ImgPtY[i], kDotRadius);
 }
 
 void lens_form::DrawPointGrid()
@@ -155,9 +145,9 @@ void lens_form::DrawRays()
 // axis where they cross the aperture plane.
 void lens_form::RebuildBundle()
 {
-    RayStartX = -OffsetX;
+    RayStartX = -View.offsetX();
     for (int i = -2; i <= 2; ++i)
-        RayList[i + 2] = 120.0f * i / QuerDivisor - (lens.BlendeX + OffsetX) * BundleAngle;
+        RayList[i + 2] = 120.0f * i / QuerDivisor - (lens.BlendeX + View.offsetX()) * BundleAngle;
     RayCount = 5;
     DrawRays();
 }

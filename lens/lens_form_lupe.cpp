@@ -3,6 +3,7 @@
 #include "lens/lens_form.h"
 
 #include "common/angles.h"
+#include "common/maths.h"
 #include "forms/colours.h"
 #include "forms/geometry.h"
 #include "forms/picture_box.h"
@@ -84,14 +85,14 @@ bool lens_form::LupeHandlesPress(float x, float y)
 
 void lens_form::PlaceLupe(float x, float y)
 {
-    const double z = ZoomFactor;
+    const double z = View.zoomFactor();
     const double perLE = TwipsPerLE * z;
     Zoom_lupeLabel->show();
     Zoom_lupeSpButton->show();
     const forms::TwipsRect main = forms::geometryTwips(Picture1);
     const forms::TwipsRect size = forms::geometryTwips(Picture2);
-    forms::setGeometryTwips(Picture2, {main.left + (x - AreaLeft) * perLE - size.width / 2,
-                                       main.top + (AreaTop - y) * perLE - size.height / 2, size.width,
+    forms::setGeometryTwips(Picture2, {main.left + (x - View.left()) * perLE - size.width / 2,
+                                       main.top + (View.top() - y) * perLE - size.height / 2, size.width,
                                        size.height});
     LupeCenterX = x;
     LupeCenterY = y;
@@ -108,7 +109,7 @@ void lens_form::PlaceLupe(float x, float y)
 // The magnifier's world window about its centre: LupeScale twips per LE at zoom 1.
 void lens_form::setLupeWindow()
 {
-    const double perLE = double(LupeScale) * ZoomFactor;
+    const double perLE = double(LupeScale) * View.zoomFactor();
     const forms::TwipsRect size = forms::geometryTwips(Picture2);
     const double width = size.width / perLE;
     const double height = size.height / perLE;
@@ -118,7 +119,7 @@ void lens_form::setLupeWindow()
 // The handle, drawn thick in the main view from the magnifier's corner.
 void lens_form::DrawLupeHandle()
 {
-    const double perLE = TwipsPerLE * double(ZoomFactor);
+    const double perLE = TwipsPerLE * double(View.zoomFactor());
     const forms::TwipsRect size = forms::geometryTwips(Picture2);
     const double w = size.width / perLE;
     const double h = size.height / perLE;
@@ -135,7 +136,7 @@ void lens_form::DrawLupeContents(bool alsoMainView)
     Picture2->line(0, 0, viewRight(), 0, colour::lightGrey);
     DrawLensOn(*Picture2);
     if (!parallelLight())
-        DrawDot(*Picture2, RayStartX, RayStartY);
+        Picture2->dot(RayStartX, RayStartY, kDotRadius);
     for (int i = 0; i < RayCount; ++i) {
         selectRay(i);
         if (alsoMainView)
@@ -189,7 +190,7 @@ void lens_form::DrawNormal(int face, float x, float y)
         const double xEnd = x - (radius > 0 ? 1 : -1) * reach;
         Picture2->line(centre, 0, xEnd, (xEnd - centre) * NormalSlope, colour::red);
     } else {
-        Picture2->line(-OffsetX, y, viewRight(), y, colour::red);
+        Picture2->line(-View.offsetX(), y, viewRight(), y, colour::red);
     }
     NormalX = x;
     NormalY = y;
@@ -244,5 +245,5 @@ void lens_form::stepLupeScale(int direction)
 void lens_form::showLupeMagnification()
 {
     Zoom_lupeLabel->setText(
-        QString::fromUtf8("Vergrößerung\nder Lupe:\n%1:1").arg(lens::roundDown(LupeScale / TwipsPerLE)));
+        QString::fromUtf8("Vergrößerung\nder Lupe:\n%1:1").arg(common::roundDown(LupeScale / TwipsPerLE)));
 }

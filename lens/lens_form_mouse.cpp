@@ -4,6 +4,7 @@
 #include "lens/lens_form.h"
 
 #include "common/angles.h"
+#include "common/readouts.h"
 #include "forms/colours.h"
 #include "forms/dialogs.h"
 #include "forms/picture_box.h"
@@ -22,16 +23,9 @@ constexpr float kGridRight = 340; // right edge of the point grid, from the view
 constexpr float kGridRedrawBelow = 320;
 constexpr float kObjectStartX = 60;
 constexpr float kObjectStartY = 100;
-const char* const kTitle = "Anwendungsfehler";
 const char* const kTooManyRays =
     "Es können max. 50 Strahlen gezeichnet werden!  Zum Löschen der Strahlen auf Parallellicht umschalten ";
 const char* const kTooManyImages = "Es können max. 50 Bildpunkte markiert werden! ";
-
-void refuse(const char* text)
-{
-    forms::beep();
-    forms::information(QString::fromUtf8(text), kTitle);
-}
 
 } // namespace
 
@@ -59,8 +53,8 @@ void lens_form::SetMousePointer(float x, float y)
 
 void lens_form::showMousePosition(float x, float y)
 {
-    Text1->setText(QStringLiteral("x = %1 LE").arg(lens::roundDown(x)));
-    Text2->setText(QStringLiteral("y = %1 LE").arg(lens::roundDown(y)));
+    Text1->setText(QString::fromStdString(common::coordinateText('x', x)));
+    Text2->setText(QString::fromStdString(common::coordinateText('y', y)));
 }
 
 void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float y)
@@ -195,7 +189,7 @@ void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         break;
     case 1:
         if (RayCount >= kMaxEntries) {
-            refuse(kTooManyRays);
+            forms::refuse(QString::fromUtf8(kTooManyRays));
         } else if (parallelLight()) {
             DragMode = 2;
             BundlePivotY = y + (lens.BlendeX - x) * BundleAngle;
@@ -219,18 +213,18 @@ void lens_form::MarkImage(float x, float y)
 {
     if (PairOpen == 0) {
         if (PairCount >= kMaxEntries) {
-            refuse(kTooManyImages);
+            forms::refuse(QString::fromUtf8(kTooManyImages));
             return;
         }
         ImgPtX[PairCount] = x;
         ImgPtY[PairCount] = y;
         setForeground(colour::red);
-        DrawDot(*Picture1, x, y);
+        Picture1->dot(x, y, kDotRadius);
         if (!parallelLight()) {
             ObjPtX[PairCount] = RayStartX;
             ObjPtY[PairCount] = RayStartY;
             setForeground(colour::blue);
-            DrawDot(*Picture1, RayStartX, RayStartY);
+            Picture1->dot(RayStartX, RayStartY, kDotRadius);
         }
         setForeground(colour::black);
         PairOpen = 1;
@@ -238,11 +232,11 @@ void lens_form::MarkImage(float x, float y)
     } else if (PairCount >= 1) {
         const int last = PairCount - 1;
         setForeground(colour::white);
-        DrawDot(*Picture1, ImgPtX[last], ImgPtY[last]);
+        Picture1->dot(ImgPtX[last], ImgPtY[last], kDotRadius);
         ImgPtX[last] = x;
         ImgPtY[last] = y;
         setForeground(colour::red);
-        DrawDot(*Picture1, x, y);
+        Picture1->dot(x, y, kDotRadius);
         setForeground(colour::black);
     }
 }
@@ -251,7 +245,7 @@ void lens_form::Picture1_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
 {
     if (DragMode == 2) {
         if (parallelLight()) {
-            Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, colour::lightGrey);
+            Picture1->line(-View.offsetX(), 0, View.width() - View.offsetX(), 0, colour::lightGrey);
             DrawLens();
         } else {
             setForeground(colour::white);
@@ -278,7 +272,7 @@ void lens_form::ReleaseObject()
     setForeground(colour::white);
     DrawObjectAndPairs();
     DrawRays();
-    if (RayStartX < kGridRight - OffsetX) {
+    if (RayStartX < kGridRight - View.offsetX()) {
         RayStartX = std::min(common::SnapTo20(RayStartX), lens.LensMinX);
         RayStartY = common::SnapTo20(RayStartY);
     }
@@ -329,7 +323,7 @@ void lens_form::PktOption_Click()
     DrawAxis();
     QuerLabel->hide();
     QuerSpin->hide();
-    GridLeftX = 20 - OffsetX;
+    GridLeftX = 20 - View.offsetX();
     RayCount = 0;
     DrawPointGrid();
 }
@@ -347,7 +341,7 @@ void lens_form::ParallelOption_Click()
     }
     DrawLens();
     DrawRays();
-    Picture1->line(-OffsetX, 0, AreaWidth - OffsetX, 0, colour::white);
+    Picture1->line(-View.offsetX(), 0, View.width() - View.offsetX(), 0, colour::white);
     RayCount = 0;
     PairCount = 0;
     PairOpen = 0;

@@ -1,5 +1,8 @@
 #include "lens/lens_model.h"
 
+#include "common/maths.h"
+#include "common/readouts.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -8,11 +11,7 @@ namespace {
 
 int sign(int v) { return (v > 0) - (v < 0); }
 
-double arcsin(double t) { return std::atan(t / std::sqrt(1 - t * t)); }
-
 } // namespace
-
-long long roundDown(double value) { return static_cast<long long>(std::floor(value)); }
 
 FaceChange changeFace(const Face& face, int value)
 {
@@ -32,7 +31,7 @@ std::string radiusReadout(int faceNumber, const Face& face)
 {
     std::string text = "Radius " + std::to_string(faceNumber) + " = ";
     if (face.curved == 1)
-        text += std::to_string(roundDown(face.radius)) + " LE";
+        text += common::lengthText(face.radius);
     return text;
 }
 
@@ -59,7 +58,7 @@ void shapeLens(Lens& lens)
     lens.Vertex2X = lens.Vertex1X + kStartThickness;
 
     if (lens.Face1Curved == 1) {
-        const double theta1 = arcsin(h / std::abs(lens.Radius1));
+        const double theta1 = common::arcsin(h / std::abs(lens.Radius1));
         lens.Center1X = lens.Vertex1X + lens.Radius1;
         lens.Rim1X = static_cast<float>(lens.Center1X - lens.Radius1 * std::cos(theta1));
     } else {
@@ -67,7 +66,7 @@ void shapeLens(Lens& lens)
     }
 
     if (lens.Face2Curved == 1) {
-        const double cos2 = std::cos(arcsin(h / std::abs(lens.Radius2)));
+        const double cos2 = std::cos(common::arcsin(h / std::abs(lens.Radius2)));
         lens.Center2X = lens.Vertex2X + lens.Radius2;
         lens.Rim2X = static_cast<float>(lens.Center2X - lens.Radius2 * cos2);
         if (lens.Rim2X - lens.Rim1X > kMaxEdge) {
@@ -118,14 +117,14 @@ std::optional<double> focalLength(const Lens& lens)
 std::string focalReadout(const Lens& lens)
 {
     const std::optional<double> f = focalLength(lens);
-    return f ? std::to_string(roundDown(*f)) + " LE" : std::string();
+    return f ? common::lengthText(*f) : std::string();
 }
 
 float apertureX(const Lens& lens)
 {
     const double ref = kRefRadius;
     return static_cast<float>(2 * lens.Vertex1X
-                              - (lens.Vertex1X + ref - ref * std::cos(arcsin(kHalfHeight / ref))));
+                              - (lens.Vertex1X + ref - ref * std::cos(common::arcsin(kHalfHeight / ref))));
 }
 
 void keepRightOf(Lens& lens, float x)

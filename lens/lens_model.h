@@ -75,7 +75,4 @@ float apertureX(const Lens& lens);
 // Moves the lens right, if needed, so that no part of it lies left of x.
 void keepRightOf(Lens& lens, float x);
 
-// Whole-number part rounded towards minus infinity, as every read-out shows it.
-long long roundDown(double value);
-
 } // namespace lens

@@ -1,15 +1,12 @@
 #include "lens/refraction.h"
 
+#include "common/maths.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace lens {
 namespace {
-
-double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
-
-// arcsin through the arctangent, as all angles of the lens are computed.
-double arcsin(double t) { return std::atan(t / std::sqrt(1 - t * t)); }
 
 // The crossing of the line y = m x + c with the circle about (centreX, 0) on
 // the side of the face's vertex, or nothing when the line misses the circle.
@@ -21,7 +18,7 @@ std::optional<double> crossFace(double m, double c, double centreX, double radiu
     const double D = B * B - 4 * A * C;
     if (D < 0)
         return std::nullopt;
-    return (-B - sgn(radius) * std::sqrt(D)) / (2 * A);
+    return (-B - common::sgn(radius) * std::sqrt(D)) / (2 * A);
 }
 
 } // namespace
@@ -38,11 +35,11 @@ std::optional<RayPath> refract(const Lens& lens, double x0, double y0, double an
     if (lens.Face1Curved == 1) {
         // The line crosses the rim plane inside the lens, so it meets face 1.
         path.x1 = crossFace(m, c, lens.Center1X, lens.Radius1).value_or(lens.Vertex1X);
-        const double phi1 = arcsin((c + m * path.x1) / lens.Radius1);
-        path.alpha1 = arcsin(std::sin(angle + phi1) / n) - phi1;
+        const double phi1 = common::arcsin((c + m * path.x1) / lens.Radius1);
+        path.alpha1 = common::arcsin(std::sin(angle + phi1) / n) - phi1;
     } else {
         path.x1 = lens.Vertex1X;
-        path.alpha1 = arcsin(std::sin(angle) / n);
+        path.alpha1 = common::arcsin(std::sin(angle) / n);
     }
     path.y1 = c + m * path.x1;
 
@@ -55,7 +52,7 @@ std::optional<RayPath> refract(const Lens& lens, double x0, double y0, double an
         if (!cross)
             return std::nullopt; // misses face 2
         path.x2 = *cross;
-        phi2 = arcsin((c1 + m1 * path.x2) / lens.Radius2);
+        phi2 = common::arcsin((c1 + m1 * path.x2) / lens.Radius2);
         s = n * std::sin(path.alpha1 + phi2);
     } else {
         path.x2 = lens.Vertex2X;
@@ -63,7 +60,7 @@ std::optional<RayPath> refract(const Lens& lens, double x0, double y0, double an
     }
     if (!(std::abs(s) < 1))
         return std::nullopt; // totally reflected inside the glass
-    path.alpha2 = arcsin(s) - phi2;
+    path.alpha2 = common::arcsin(s) - phi2;
     path.y2 = c1 + m1 * path.x2;
     return path;
 }

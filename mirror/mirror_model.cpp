@@ -1,17 +1,11 @@
 #include "mirror/mirror_model.h"
 
+#include "common/maths.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace mirror {
-namespace {
-
-double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
-
-// arcsin through the arctangent, as every angle of the simulation is computed.
-double arcsin(double t) { return std::atan(t / std::sqrt(1 - t * t)); }
-
-} // namespace
 
 float curvatureFromScroll(int value) { return static_cast<float>(-value * 0.00012); }
 
@@ -30,7 +24,7 @@ float rimX(const Mirror& mirror)
     const double a = mirror.CurvCoeff;
     if (isSphere(mirror)) {
         const double r = mirror.Radius;
-        return static_cast<float>(mirror.CenterX + sgn(a) * std::sqrt(r * r - kHalfAperture * kHalfAperture));
+        return static_cast<float>(mirror.CenterX + common::sgn(a) * std::sqrt(r * r - kHalfAperture * kHalfAperture));
     }
     return static_cast<float>(mirror.VertexX - a * kHalfAperture * kHalfAperture);
 }
@@ -52,7 +46,7 @@ float FocusOfParallel(const Mirror& mirror, float objectY)
     double focus;
     if (mirror.MirrorKind == 0) {
         const double r = mirror.Radius;
-        const double alpha = arcsin(std::abs(100 / r));
+        const double alpha = common::arcsin(std::abs(100 / r));
         const double hitX = mirror.CenterX + std::abs(r) * std::cos(alpha);
         focus = hitX - 100 / std::tan(2 * alpha);
     } else {
@@ -76,7 +70,7 @@ float normalAngle(const Mirror& mirror, float y)
         if (std::isnan(quotient))
             return 0;
         const double t = std::clamp(quotient, -1.0, 1.0);
-        return static_cast<float>(std::abs(t) == 1 ? t * std::atan(1.0) * 2 : arcsin(t));
+        return static_cast<float>(std::abs(t) == 1 ? t * std::atan(1.0) * 2 : common::arcsin(t));
     }
     return static_cast<float>(std::atan(2 * a * y));
 }

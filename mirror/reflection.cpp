@@ -1,12 +1,12 @@
 #include "mirror/reflection.h"
 
+#include "common/maths.h"
+
 #include <cmath>
 #include <initializer_list>
 
 namespace mirror {
 namespace {
-
-double sgn(double v) { return v > 0 ? 1.0 : v < 0 ? -1.0 : 0.0; }
 
 bool finite(std::initializer_list<double> values)
 {
@@ -68,7 +68,7 @@ void SecondHit(const Mirror& mirror, RayState& ray, float viewWidth)
         const double C = c * c + cx * cx - r * r;
         // The line runs through the point of incidence, so it meets the circle: D < 0 is rounding.
         const double D = std::max(0.0, B * B - 4 * A * C);
-        ray.Hit2X = static_cast<float>(otherRoot(A, B, C, D, sgn(r), ray.HitX));
+        ray.Hit2X = static_cast<float>(otherRoot(A, B, C, D, common::sgn(r), ray.HitX));
         ray.Hit2Y = static_cast<float>(m * ray.Hit2X + c);
         if (a != 0 && ray.Hit2X > rimX(mirror))
             toRightEdge();
@@ -106,11 +106,11 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
         const double C = c * c + cx * cx - r * r;
         const double D = std::max(0.0, B * B - 4 * A * C);
         // Concave: the larger root, convex: the smaller one.
-        ray.HitX = static_cast<float>(quadraticRoot(A, B, C, D, -sgn(r)));
+        ray.HitX = static_cast<float>(quadraticRoot(A, B, C, D, -common::sgn(r)));
         ray.HitY = static_cast<float>(m * ray.HitX + c);
         result.hitKnown = finite({ray.HitX, ray.HitY});
         const double t = ray.HitY / r;
-        normal = std::atan(t / std::sqrt(1 - t * t));
+        normal = common::arcsin(t);
         ray.ReflAngle = static_cast<float>(-(2 * normal + theta));
     } else {
         double D = 0;
@@ -122,7 +122,7 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
             const double C = c * c - mirror.VertexX / a;
             D = B * B - 4 * A * C;
             if (D >= 0)
-                ray.HitX = static_cast<float>(quadraticRoot(A, B, C, D, sgn(a)));
+                ray.HitX = static_cast<float>(quadraticRoot(A, B, C, D, common::sgn(a)));
         }
         if (!(D >= 0))
             return result; // misses the parabola
@@ -158,7 +158,7 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
         const Edges edges = reflectedEdges(ray, viewWidth);
         const double tanTheta = std::tan(theta);
         const bool travelsRight = std::tan(double(ray.ReflAngle)) * tanTheta > 0
-            && sgn(std::tan(normal)) == sgn(tanTheta);
+            && common::sgn(std::tan(normal)) == common::sgn(tanTheta);
         if (travelsRight)
             segments.push_back({ray.HitX, ray.HitY, viewWidth, static_cast<float>(edges.rightY), Pen::Ray});
         else

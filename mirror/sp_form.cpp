@@ -8,7 +8,7 @@
 #include "forms/picture_box.h"
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -30,7 +30,7 @@ constexpr forms::TwipsRect kObjektbox{120, 0, 1572, 612};
 constexpr forms::TwipsRect kPktOption{120, 0, 1335, 255};
 constexpr forms::TwipsRect kParallelOption{120, 240, 1335, 255};
 constexpr forms::TwipsRect kSpiegelbox{1680, 0, 2172, 612};
-constexpr forms::TwipsRect kSphärOption{120, 0, 2052, 252};
+constexpr forms::TwipsRect kSphaerOption{120, 0, 2052, 252};
 constexpr forms::TwipsRect kParabolOption{120, 240, 1932, 252};
 constexpr forms::TwipsRect kKrummPanel{3960, 0, 1695, 615};
 constexpr forms::TwipsRect kKrummLabel{0, 0, 1692, 252};
@@ -42,8 +42,6 @@ constexpr forms::TwipsRect kInfoButton{6720, 120, 495, 255};
 constexpr forms::TwipsRect kEndeButton{7320, 120, 495, 255};
 
 constexpr double kGap = 60;
-constexpr double kSmallScreen = 10000;
-constexpr double kMediumScreen = 12200;
 
 void paintGrey(QWidget* widget)
 {
@@ -73,7 +71,7 @@ QLineEdit* readout(QWidget* area, const char* name, const forms::TwipsRect& plac
     auto* field = named(new QLineEdit(area), name, place);
     field->setReadOnly(true);
     field->setFocusPolicy(Qt::NoFocus);
-    field->setFont(forms::sansSerif(8.25, true));
+    field->setFont(forms::sansSerifNarrow(8.25, true));
     return field;
 }
 
@@ -89,7 +87,7 @@ sp_form::sp_form()
     , PktOption(option(objektbox, "PktOption", "Punktraster", kPktOption))
     , ParallelOption(option(objektbox, "ParallelOption", "Parallellicht", kParallelOption))
     , spiegelbox(named(new QWidget(Panel3D1), "spiegelbox", kSpiegelbox))
-    , SphärOption(option(spiegelbox, "SphärOption", "sphärischer Spiegel", kSphärOption))
+    , SphaerOption(option(spiegelbox, "SphärOption", "sphärischer Spiegel", kSphaerOption))
     , ParabolOption(option(spiegelbox, "ParabolOption", "Parabolspiegel", kParabolOption))
     , KrummPanel(named(new forms::Panel3D(Panel3D1), "KrummPanel", kKrummPanel))
     , KrummLabel(named(new QLabel(QString::fromUtf8("Spiegelkrümmung"), KrummPanel), "KrummLabel", kKrummLabel))
@@ -106,6 +104,9 @@ sp_form::sp_form()
     setWindowTitle("Spiegel");
     setFont(forms::sansSerif(8.25));
     Hinweis->setFrame(false);
+    // A notice, not a control: rays stay visible under it and presses reach the drawing.
+    Hinweis->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Hinweis->setStyleSheet("background: transparent");
     Hinweis->setFont(forms::sansSerif(8.25));
     Hinweis->setText(QString::fromUtf8("Winkelskala: Shift-Taste halten und auf einen Auftreffpunkt klicken"));
     for (QWidget* w : {static_cast<QWidget*>(objektbox), spiegelbox, static_cast<QWidget*>(KrummLabel),
@@ -119,7 +120,7 @@ sp_form::sp_form()
     KrummScroll->setLargeChange(1);
     KrummScroll->setValue(-6);
     PktOption->setChecked(true);
-    SphärOption->setChecked(true);
+    SphaerOption->setChecked(true);
     RueckwaertigButton->setEnabled(false);
     Panel3D1->raise();
 
@@ -138,7 +139,7 @@ sp_form::sp_form()
     connect(Picture1, &forms::PictureBox::dblClick, this, &sp_form::Picture1_DblClick);
     connect(PktOption, &QRadioButton::clicked, this, &sp_form::PktOption_Click);
     connect(ParallelOption, &QRadioButton::clicked, this, &sp_form::ParallelOption_Click);
-    connect(SphärOption, &QRadioButton::clicked, this, &sp_form::SphärOption_Click);
+    connect(SphaerOption, &QRadioButton::clicked, this, &sp_form::SphaerOption_Click);
     connect(ParabolOption, &QRadioButton::clicked, this, &sp_form::ParabolOption_Click);
     connect(KrummScroll, &forms::ScrollBar::changed, this, &sp_form::KrummScroll_Change);
     connect(RueckwaertigButton, &QPushButton::clicked, this, &sp_form::RueckwaertigButton_Click);
@@ -156,7 +157,7 @@ void sp_form::LayoutControls()
     if (!(fx > 0 && fy > 0))
         return; // too small to lay out; the controls keep their places
     const double screenWidth = forms::Screen::widthTwips();
-    const bool small = screenWidth < kSmallScreen;
+    const bool small = forms::Screen::isSmall();
 
     const forms::TwipsRect strip{0, 0, clientWidthTwips(), kStrip.height * fy};
     forms::setGeometryTwips(Panel3D1, strip);
@@ -164,7 +165,7 @@ void sp_form::LayoutControls()
     const forms::TwipsRect picture{kPicture.left, strip.height, clientWidthTwips() - kPicture.left,
                                    std::max(0.0, clientHeightTwips() - strip.height)};
     forms::setGeometryTwips(Picture1, picture);
-    const double twipsPerLE = small ? 8 : 10;
+    const double twipsPerLE = forms::Screen::twipsPerLE();
     const double width = picture.width / twipsPerLE;
     const double height = picture.height / twipsPerLE;
     Picture1->setScale(0, height / 2, width, -height);
@@ -183,7 +184,7 @@ void sp_form::LayoutControls()
                                                      kRueckwaertigButton.width, kRueckwaertigButton.height});
     }
 
-    if (screenWidth > kSmallScreen) {
+    if (screenWidth > forms::Screen::kSmallBelow) {
         // Groups side by side across the strip, each two rows high.
         const double top = 0.1 * strip.height;
         const double h = 0.85 * strip.height;
@@ -196,7 +197,7 @@ void sp_form::LayoutControls()
         forms::setGeometryTwips(PktOption, {120 * fx, 0, objekt - 120 * fx, half});
         forms::setGeometryTwips(ParallelOption, {120 * fx, h - half, objekt - 120 * fx, half});
         const double spiegel = group(spiegelbox, 0.2, 0.42);
-        forms::setGeometryTwips(SphärOption, {120 * fx, 0, spiegel - 120 * fx, half});
+        forms::setGeometryTwips(SphaerOption, {120 * fx, 0, spiegel - 120 * fx, half});
         forms::setGeometryTwips(ParabolOption, {120 * fx, h - half, spiegel - 120 * fx, half});
         const double krumm = group(KrummPanel, 0.43, 0.62);
         forms::setGeometryTwips(KrummLabel, {0, 0, krumm, half});
@@ -207,15 +208,15 @@ void sp_form::LayoutControls()
         for (auto [button, at] : {std::pair{InfoButton, 0.82}, std::pair{EndeButton, 0.9}})
             forms::setGeometryTwips(button, {at * strip.width, top + h / 4, 0.07 * strip.width, half});
 
-        const double points = screenWidth < kMediumScreen ? 9.75 : 9.6;
-        for (QWidget* w : std::initializer_list<QWidget*>{PktOption, ParallelOption, SphärOption, ParabolOption,
+        const double points = forms::Screen::stripPoints();
+        for (QWidget* w : std::initializer_list<QWidget*>{PktOption, ParallelOption, SphaerOption, ParabolOption,
                                                           KrummLabel, RueckwaertigLabel, RueckwaertigButton,
                                                           InfoButton, EndeButton})
             w->setFont(forms::sansSerif(points));
     }
-    if (screenWidth < kMediumScreen) {
-        Text1->setFont(forms::sansSerif(8.25));
-        Text2->setFont(forms::sansSerif(8.25));
+    if (screenWidth < forms::Screen::kWideFrom) {
+        Text1->setFont(forms::sansSerifNarrow(8.25));
+        Text2->setFont(forms::sansSerifNarrow(8.25));
     }
 }
 
@@ -227,8 +228,8 @@ void sp_form::resetSimulation()
     Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
     PktOption_Click();
     PktOption->setChecked(true);
-    SphärOption_Click();
-    SphärOption->setChecked(true);
+    SphaerOption_Click();
+    SphaerOption->setChecked(true);
     DrawAxisAndObject();
     DrawMirror();
 }
@@ -284,7 +285,7 @@ void sp_form::ParallelOption_Click()
     ray.ObjectX = 0;
 }
 
-void sp_form::SphärOption_Click() { KindChanged(0); }
+void sp_form::SphaerOption_Click() { KindChanged(0); }
 void sp_form::ParabolOption_Click() { KindChanged(1); }
 
 // The angle scale, the marked pairs and the rays go; the foreground stays white.
@@ -375,7 +376,7 @@ void sp_form::InfoButton_Click()
     Picture1_DblClick();
     if (LightMode == 0) {
         setForeground(colour::white);
-        DrawDot(ray.ObjectX, ray.ObjectY);
+        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
         Picture1->line(0, 0, viewWidth(), 0, colour::white);
         setForeground(colour::black);
     }

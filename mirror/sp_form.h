@@ -27,6 +27,7 @@ class sp_form : public forms::Form {
     Q_OBJECT
 public:
     static constexpr int kMaxEntries = 50;
+    static constexpr float kDotRadius = 5; // object and marked points
     using Table = std::array<float, kMaxEntries + 1>;
 
     sp_form();
@@ -71,7 +72,7 @@ public:
     void Picture1_DblClick();
     void PktOption_Click();
     void ParallelOption_Click();
-    void SphärOption_Click();
+    void SphaerOption_Click();
     void ParabolOption_Click();
     void KrummScroll_Change();
     void RueckwaertigButton_Click();
@@ -92,7 +93,7 @@ public:
     forms::OptionButton* PktOption;
     forms::OptionButton* ParallelOption;
     QWidget* spiegelbox;
-    forms::OptionButton* SphärOption;
+    forms::OptionButton* SphaerOption;
     forms::OptionButton* ParabolOption;
     forms::Panel3D* KrummPanel;
     QLabel* KrummLabel;
@@ -108,7 +109,6 @@ private:
     // Drawing routines; each draws in the current foreground colour, so white erases.
     float viewWidth() const;
     void DrawAxisAndObject();
-    void DrawDot(float x, float y);
     void DrawPointGrid();
     void DrawMirror();
     void DrawAngleScale();

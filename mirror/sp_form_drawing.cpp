@@ -12,7 +12,6 @@
 
 namespace {
 namespace colour = forms::colour;
-constexpr float kDotRadius = 5;
 } // namespace
 
 float sp_form::viewWidth() const { return static_cast<float>(Picture1->scale().width()); }
@@ -22,17 +21,8 @@ void sp_form::setForeground(QRgb colour) { Picture1->setForeground(colour); }
 void sp_form::DrawAxisAndObject()
 {
     if (LightMode == 0)
-        DrawDot(ray.ObjectX, ray.ObjectY);
+        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
     Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
-}
-
-void sp_form::DrawDot(float x, float y)
-{
-    Picture1->setFillColour(Picture1->foreground());
-    Picture1->setFillStyle(forms::FillStyle::Solid);
-    Picture1->circle(x, y, kDotRadius);
-    Picture1->setFillStyle(forms::FillStyle::Transparent);
-    Picture1->setFillColour(colour::black);
 }
 
 void sp_form::DrawPointGrid()
@@ -100,9 +90,9 @@ void sp_form::DrawPairs()
 {
     for (int i = 0; i < ImageCount; ++i) {
         setForeground(colour::red);
-        DrawDot(ImageX[i], ImageY[i]);
+        Picture1->dot(ImageX[i], ImageY[i], kDotRadius);
         setForeground(colour::blue);
-        DrawDot(ImageObjX[i], ImageObjY[i]);
+        Picture1->dot(ImageObjX[i], ImageObjY[i], kDotRadius);
     }
     setForeground(colour::black);
 }
@@ -112,8 +102,8 @@ void sp_form::ErasePairs()
     const QRgb saved = Picture1->foreground();
     setForeground(colour::white);
     for (int i = 0; i < ImageCount; ++i) {
-        DrawDot(ImageX[i], ImageY[i]);
-        DrawDot(ImageObjX[i], ImageObjY[i]);
+        Picture1->dot(ImageX[i], ImageY[i], kDotRadius);
+        Picture1->dot(ImageObjX[i], ImageObjY[i], kDotRadius);
     }
     setForeground(saved);
     ImageCount = 0;
@@ -123,7 +113,7 @@ void sp_form::ErasePairs()
 void sp_form::DrawLastImage(QRgb colour)
 {
     setForeground(colour);
-    DrawDot(ImageX[ImageCount - 1], ImageY[ImageCount - 1]);
+    Picture1->dot(ImageX[ImageCount - 1], ImageY[ImageCount - 1], kDotRadius);
     setForeground(colour::black);
 }
 

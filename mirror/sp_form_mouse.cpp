@@ -2,6 +2,8 @@
 // bundle, dragging the object point and the mirror, marking image points and
 // the angle scale.
 #include "common/angles.h"
+#include "common/maths.h"
+#include "common/readouts.h"
 #include "mirror/sp_form.h"
 
 #include "forms/colours.h"
@@ -19,18 +21,9 @@ namespace colour = forms::colour;
 constexpr float kNear = 10;         // LE around the object point and the vertex
 constexpr float kVertexReach = 50;  // how far above and below the axis the vertex can be grabbed
 constexpr float kMaxBundleAngle = 1; // radian
-const char* const kTitle = "Anwendungsfehler";
 const char* const kTooManyRays =
     "Es können max. 50 Strahlen gezeichnet werden!  Zum Löschen der Strahlen Objektpunkt verschieben! ";
 const char* const kTooManyImages = "Es können max. 50 Bildpunkte markiert werden! ";
-
-float sgn(float v) { return v > 0 ? 1.0f : v < 0 ? -1.0f : 0.0f; }
-
-void refuse(const char* text)
-{
-    forms::beep();
-    forms::information(QString::fromUtf8(text), kTitle);
-}
 
 } // namespace
 
@@ -54,8 +47,8 @@ void sp_form::UpdatePointer(float x, float y)
 
 void sp_form::showMousePosition(float x, float y)
 {
-    Text1->setText(QStringLiteral("x = %1 LE").arg(std::floor(x), 0, 'f', 0));
-    Text2->setText(QStringLiteral("y = %1 LE").arg(std::floor(y), 0, 'f', 0));
+    Text1->setText(QString::fromStdString(common::coordinateText('x', x)));
+    Text2->setText(QString::fromStdString(common::coordinateText('y', y)));
 }
 
 void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
@@ -83,7 +76,7 @@ void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
         }
         DrawRubberBand();
     } else if (RayCount >= kMaxEntries && (free || HoverRegion == 4)) {
-        refuse(kTooManyRays);
+        forms::refuse(QString::fromUtf8(kTooManyRays));
     } else if (LightMode == 1 && free && button == 2) {
         DragMode = 2;
         PivotY = (mirror.VertexX - x) * std::tan(BundleAngle) + y;
@@ -115,7 +108,7 @@ void sp_form::MarkImage(float x, float y)
 {
     if (MarkPending == 0) {
         if (ImageCount >= kMaxEntries) {
-            refuse(kTooManyImages);
+            forms::refuse(QString::fromUtf8(kTooManyImages));
             return;
         }
         ImageX[ImageCount] = x;
@@ -125,7 +118,7 @@ void sp_form::MarkImage(float x, float y)
         ++ImageCount;
         DrawLastImage(colour::red);
         setForeground(colour::blue);
-        DrawDot(ray.ObjectX, ray.ObjectY);
+        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
         setForeground(colour::black);
         MarkPending = 1;
     } else if (ImageCount > 0) {
@@ -205,10 +198,10 @@ void sp_form::DragObject(float x, float y)
     ray.ObjectY = y;
     const float limit = objectHeightLimit();
     if (std::abs(y) > limit)
-        ray.ObjectY = limit * sgn(y);
+        ray.ObjectY = limit * static_cast<float>(common::sgn(y));
     // Keep the point in front of the mirror surface.
     const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
-    const float a = sgn(mirror.CurvCoeff);
+    const float a = static_cast<float>(common::sgn(mirror.CurvCoeff));
     if (ray.ObjectX + a * sag > mirror.VertexX)
         ray.ObjectX = mirror.VertexX - a * sag;
     DrawAxisAndObject();
@@ -226,7 +219,7 @@ void sp_form::DragMirror(float x)
     setForeground(colour::black);
     mirror.VertexX = x;
     const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
-    const float a = sgn(mirror.CurvCoeff);
+    const float a = static_cast<float>(common::sgn(mirror.CurvCoeff));
     if (ray.ObjectX + a * sag > mirror.VertexX)
         mirror.VertexX = ray.ObjectX + a * sag; // the mirror cannot pass the object point
     DrawMirror();
@@ -274,7 +267,7 @@ void sp_form::ReleaseObject(float x, float y)
     ray.ObjectX = common::SnapTo20(x);
     const float limit = objectHeightLimit();
     if (std::abs(y) > limit)
-        y = limit * sgn(y);
+        y = limit * static_cast<float>(common::sgn(y));
     ray.ObjectY = common::SnapTo20(y);
     DrawAxisAndObject();
 }

@@ -6,6 +6,7 @@
 #include "forms/picture_box.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pixels.h"
+#include "tests/support/text_fit.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -202,6 +203,20 @@ private slots:
         form->EndeButton->click();
         flushDeletions();
         QVERIFY(help.isNull());
+    }
+
+    void everyTextFitsItsField()
+    {
+        QVERIFY(textFits(*form->Text1, QString::fromUtf8("alpha = 90 °")));
+        QVERIFY(textFits(*form->Text2, QString::fromUtf8("beta = 41 °")));
+        for (const QLineEdit* field : form->findChildren<QLineEdit*>())
+            QVERIFY2(textFits(*field, field->text()), qPrintable(field->objectName()));
+        form->InfoButton->click();
+        QVERIFY(form->infoForm);
+        const auto* text = form->infoForm->findChild<QPlainTextEdit*>();
+        QVERIFY(QTest::qWaitForWindowExposed(form->infoForm));
+        QVERIFY2(widestLine(*text) <= textRoom(*text),
+                 qPrintable(QStringLiteral("%1 > %2").arg(widestLine(*text)).arg(textRoom(*text))));
     }
 
     void smallScreensShrinkTheDiskAndTheReadouts()

@@ -5,7 +5,9 @@
 #include "forms/spin_button.h"
 #include "tests/support/app_fixture.h"
 
+#include <QApplication>
 #include <QDialog>
+#include <QMouseEvent>
 #include <QPointer>
 #include <QScrollBar>
 #include <QTest>
@@ -154,16 +156,72 @@ private slots:
         form->activateWindow(); // as the window system hands the activation back
         QTRY_COMPARE(QApplication::activeWindow(), form);
         QCOMPARE(form->activations, before);
+        form->close();
+    }
 
-        // Switching between windows is.
+    // Qt deactivates every window when another program takes the focus and
+    // activates one of ours when the focus comes back.
+    void onlyAChangeOfTheProgramsActiveWindowIsAnActivation()
+    {
+        auto* form = new ProbeForm;
+        form->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(form));
+        const int before = form->activations;
+        QApplication::setActiveWindow(nullptr);
+        QTRY_VERIFY(!form->isActiveWindow());
+        QApplication::setActiveWindow(form);
+        QTRY_VERIFY(form->isActiveWindow());
+        QCOMPARE(form->activations, before);
+
+        // From another window of the program it is one, also with another program in between.
         auto* other = new ProbeForm;
         other->showModeless();
         QVERIFY(QTest::qWaitForWindowActive(other));
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        QCOMPARE(other->activations, 1);
+        QApplication::setActiveWindow(nullptr);
+        QApplication::setActiveWindow(form);
+        QTRY_VERIFY(form->isActiveWindow());
         QCOMPARE(form->activations, before + 1);
+        QApplication::setActiveWindow(other);
+        QTRY_VERIFY(other->isActiveWindow());
+        QCOMPARE(other->activations, 2);
         other->close();
         form->close();
+    }
+
+    void draggingTheThumbRaisesChangeOnceOnRelease()
+    {
+        QWidget host;
+        host.resize(300, 20);
+        forms::ScrollBar bar(Qt::Horizontal, &host);
+        bar.setGeometry(0, 0, 300, 20);
+        bar.setBounds(-100, 100);
+        bar.setSmallChange(10);
+        bar.setValue(0);
+        host.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&host));
+        std::vector<int> changes;
+        connect(&bar, &forms::ScrollBar::changed, this, [&](int v) { changes.push_back(v); });
+
+        QScrollBar* qbar = bar.bar();
+        const auto send = [&](QEvent::Type type, int x, Qt::MouseButtons held) {
+            QMouseEvent event(type, QPointF(x, 10), qbar->mapToGlobal(QPointF(x, 10)), Qt::LeftButton, held,
+                              Qt::NoModifier);
+            QApplication::sendEvent(qbar, &event);
+        };
+        send(QEvent::MouseButtonPress, 150, Qt::LeftButton); // the thumb sits in the middle
+        QVERIFY(qbar->isSliderDown());
+        for (int x = 140; x >= 20; x -= 10)
+            send(QEvent::MouseMove, x, Qt::LeftButton);
+        QVERIFY(changes.empty());
+        QCOMPARE(bar.value(), 0);
+        send(QEvent::MouseButtonRelease, 20, Qt::NoButton);
+        QCOMPARE(changes.size(), std::size_t(1));
+        QVERIFY(changes[0] < -50);
+        QCOMPARE(bar.value(), changes[0]);
+
+        qbar->triggerAction(QAbstractSlider::SliderSingleStepAdd); // an arrow click
+        QCOMPARE(changes.size(), std::size_t(2));
     }
 
     void unloadRaisesUnloadAndDeletesTheWindow()
@@ -178,12 +236,15 @@ private slots:
         QVERIFY(form.isNull());
     }
 
-    void outerGeometryIsInTwips()
+    // The test screens simulate a window manager's frame.
+    void outerGeometryIsInTwipsFrameIncluded()
     {
         auto* form = new ProbeForm;
         form->setOuterGeometryTwips(1500, 750, 6000, 4500);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
+        QVERIFY(form->frameGeometry().size() != form->size());
+        QCOMPARE(form->frameGeometry().size(), QSize(400, 300));
         QCOMPARE(form->outerWidthTwips(), 6000.0);
         QCOMPARE(form->outerHeightTwips(), 4500.0);
         QCOMPARE(form->frameGeometry().topLeft(), QPoint(100, 50));

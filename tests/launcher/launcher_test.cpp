@@ -70,7 +70,8 @@ private slots:
             const double gap = sp.left;
             QVERIFY(near(lens.left - (sp.left + sp.width), gap));
             QVERIFY(near(bk.left - (lens.left + lens.width), gap));
-            QVERIFY(near(client.width - (bk.left + bk.width), gap));
+            // The gaps share the outer width, frame included.
+            QVERIFY(near(form->outerWidthTwips() - (bk.left + bk.width), gap));
             const forms::TwipsRect label = forms::geometryTwips(form->label(2));
             QVERIFY(near(label.left + label.width / 2, lens.left + lens.width / 2));
             QVERIFY(near(label.top, sp.top + sp.width + form->outerHeightTwips() * 0.1));

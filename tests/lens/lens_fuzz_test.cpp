@@ -23,8 +23,8 @@ QString brokenInvariant(const lens_form& w)
         return QStringLiteral("PairCount %1").arg(w.PairCount);
     if (w.QuerDivisor < 3 || w.QuerDivisor > 10)
         return QStringLiteral("QuerDivisor %1").arg(w.QuerDivisor);
-    if (!(w.ZoomFactor > 0.09f && w.ZoomFactor < 5.6f))
-        return QStringLiteral("ZoomFactor %1").arg(w.ZoomFactor);
+    if (!(w.View.zoomFactor() > 0.09f && w.View.zoomFactor() < 5.6f))
+        return QStringLiteral("ZoomFactor %1").arg(w.View.zoomFactor());
     if (!w.parallelLight() && w.RayStartX > w.lens.LensMinX)
         return QStringLiteral("object point at %1 right of the lens at %2").arg(w.RayStartX).arg(w.lens.LensMinX);
     if (w.LupeScale < w.TwipsPerLE || w.LupeScale > 10 * w.TwipsPerLE)
@@ -34,8 +34,8 @@ QString brokenInvariant(const lens_form& w)
     for (const auto* table : {&w.RayList, &w.ImgPtX, &w.ImgPtY, &w.ObjPtX, &w.ObjPtY})
         if (!allFinite(*table))
             return QStringLiteral("a non-finite value in a table");
-    const float state[] = {w.RayStartX, w.RayStartY, w.RayAngle, w.BundleAngle, w.BundlePivotY, w.OffsetX,
-                           w.AreaLeft, w.AreaTop, w.AreaWidth, w.AreaHeight, w.NormalSlope, w.NormalX,
+    const float state[] = {w.RayStartX, w.RayStartY, w.RayAngle, w.BundleAngle, w.BundlePivotY, w.View.offsetX(),
+                           w.View.left(), w.View.top(), w.View.width(), w.View.height(), w.NormalSlope, w.NormalX,
                            w.NormalY, w.LupeCenterX, w.LupeCenterY, w.lens.Vertex1X, w.lens.Vertex2X,
                            w.lens.Rim1X, w.lens.Rim2X, w.lens.BlendeX, w.AimX, w.AimY};
     for (float v : state)

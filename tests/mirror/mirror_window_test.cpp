@@ -3,10 +3,11 @@
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
 #include "forms/scroll_bar.h"
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 #include "mirror/sp_form.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pixels.h"
+#include "tests/support/text_fit.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -67,7 +68,7 @@ private slots:
         QCOMPARE(form->KrummScroll->minimum(), -20);
         form->KrummScroll->setValue(-20);
         QCOMPARE(form->mirror.CurvCoeff, 0.0024f);
-        form->SphärOption->select();
+        form->SphaerOption->select();
         QCOMPARE(form->mirror.CurvCoeff, 0.00144f);
         QCOMPARE(form->KrummScroll->value(), -12);
         QCOMPARE(form->KrummScroll->minimum(), -12);
@@ -257,17 +258,38 @@ private slots:
         QCOMPARE(form->Text2->text(), QString("y = -4 LE"));
     }
 
+    void readoutsFitTheirFieldsAnywhereInTheView()
+    {
+        for (const QString& text : edgeReadouts(*form->Picture1))
+            QVERIFY2(textFits(*form->Text1, text), qPrintable(text));
+    }
+
+    void theNoticeLetsPressesThroughToTheDrawing()
+    {
+        const QPoint inNotice = form->Hinweis->geometry().center();
+        QCOMPARE(form->Picture1->childAt(inNotice), nullptr);
+        QVERIFY(form->Hinweis->testAttribute(Qt::WA_TransparentForMouseEvents));
+    }
+
+    void returningFromAnotherProgramKeepsTheRays()
+    {
+        addRay(300, 50);
+        addRay(300, 80);
+        activateFromAnotherProgram(form);
+        QCOMPARE(form->RayCount, std::int16_t(2));
+        QCOMPARE(form->LightMode, 0.0f);
+    }
+
     void activationResetsTheSimulation()
     {
         form->ParallelOption->select();
         addRay(300, 50);
         form->ParabolOption->select();
-        QEvent activate(QEvent::WindowActivate);
-        QApplication::sendEvent(form, &activate);
+        activateFromAnotherWindow(form);
         QCOMPARE(form->LightMode, 0.0f);
         QCOMPARE(form->mirror.MirrorKind, std::int16_t(0));
         QCOMPARE(form->RayCount, std::int16_t(0));
-        QVERIFY(form->PktOption->isChecked() && form->SphärOption->isChecked());
+        QVERIFY(form->PktOption->isChecked() && form->SphaerOption->isChecked());
         QCOMPARE(form->ray.ObjectX, 100.0f);
     }
 

@@ -1,6 +1,7 @@
 #include "tests/support/app_fixture.h"
 
 #include "forms/fonts.h"
+#include "forms/form.h"
 
 #include <QApplication>
 #include <QEvent>
@@ -37,4 +38,20 @@ void closeAllWindows()
 {
     QApplication::closeAllWindows();
     flushDeletions();
+}
+
+void activateFromAnotherWindow(QWidget* window)
+{
+    forms::Form other;
+    other.setAttribute(Qt::WA_DeleteOnClose, false);
+    other.resize(40, 30);
+    other.show();
+    QApplication::setActiveWindow(&other);
+    QApplication::setActiveWindow(window);
+}
+
+void activateFromAnotherProgram(QWidget* window)
+{
+    QApplication::setActiveWindow(nullptr);
+    QApplication::setActiveWindow(window);
 }

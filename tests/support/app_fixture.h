@@ -53,6 +53,12 @@ void flushDeletions();
 // Closes every window a test opened and lets them go.
 void closeAllWindows();
 
+// Hands the focus to another window of the program and back to `window`, as
+// a click on the launcher or a help window and back would.
+void activateFromAnotherWindow(QWidget* window);
+// Hands the focus to another program and back to `window`.
+void activateFromAnotherProgram(QWidget* window);
+
 // Opens a fresh window as the launcher would; null if it never showed.
 template <typename Window> Window* openWindow()
 {

@@ -243,9 +243,13 @@ void Fuzzer::resize()
 
 void Fuzzer::activate()
 {
-    note(QStringLiteral("activate"));
-    QEvent event(QEvent::WindowActivate);
-    QApplication::sendEvent(form_, &event);
+    if (chance(50)) {
+        note(QStringLiteral("activate from another window"));
+        activateFromAnotherWindow(form_);
+    } else {
+        note(QStringLiteral("activate from another program"));
+        activateFromAnotherProgram(form_);
+    }
 }
 
 void Fuzzer::reexpose()

@@ -1,4 +1,4 @@
-#include "launcher/info_texts.h"
+#include "help/info_texts.h"
 
 namespace {
 const InfoLine kEmpty{};

@@ -1,10 +1,13 @@
 #include "forms/geometry.h"
-#include "launcher/info_texts.h"
-#include "launcher/info_window.h"
+#include "help/info_texts.h"
+#include "help/info_window.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/text_fit.h"
 
 #include <QApplication>
 #include <QPlainTextEdit>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTest>
 
 namespace {
@@ -82,47 +85,79 @@ private slots:
         QCOMPARE(mirror[29], QString::fromUtf8("aufgerufen wird. Koordinaten und Längenangaben sind in Längeneinheiten (LE) angegeben."));
     }
 
-    void sizesAndFontsByScreen_data()
+    void fontSizeFollowsTheScreenClass_data()
     {
         QTest::addColumn<double>("screenWidth");
         QTest::addColumn<Factory>("factory");
-        QTest::addColumn<double>("width");  // outer, twips
-        QTest::addColumn<double>("height"); // outer, twips
         QTest::addColumn<double>("points");
-
-        QTest::newRow("bk_info 9600") << 9600.0 << Factory(makeBk_info) << 8000.0 << 5300.0 << 9.6;
-        QTest::newRow("sp_info 9600") << 9600.0 << Factory(makeSp_info) << 8000.0 << 5100.0 << 9.6;
-        QTest::newRow("RL_info 9600") << 9600.0 << Factory(makeRL_info) << 7300.0 << 4000.0 << 8.25;
-        QTest::newRow("bk_info 10000") << 10000.0 << Factory(makeBk_info) << 9270.0 << 6240.0 << 9.6;
-        QTest::newRow("lens_info 10000") << 10000.0 << Factory(makeLens_info) << 9720.0 << 6240.0 << 9.6;
-        QTest::newRow("RL_info 10000") << 10000.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 8.25;
-        QTest::newRow("sp_info 11520") << 11520.0 << Factory(makeSp_info) << 9735.0 << 6240.0 << 9.75;
-        QTest::newRow("lens_info 11520") << 11520.0 << Factory(makeLens_info) << 9720.0 << 6240.0 << 9.75;
-        QTest::newRow("bk_info 11520") << 11520.0 << Factory(makeBk_info) << 9270.0 << 6240.0 << 9.75;
-        QTest::newRow("RL_info 11520") << 11520.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 9.75;
-        QTest::newRow("sp_info 15360") << 15360.0 << Factory(makeSp_info) << 9735.0 << 6240.0 << 9.6;
-        QTest::newRow("RL_info 15360") << 15360.0 << Factory(makeRL_info) << 8445.0 << 4470.0 << 8.25;
+        QTest::newRow("help, small") << 9600.0 << Factory(makeBk_info) << 9.6;
+        QTest::newRow("about, small") << 9600.0 << Factory(makeRL_info) << 8.25;
+        QTest::newRow("help, exactly 10000") << 10000.0 << Factory(makeLens_info) << 9.6;
+        QTest::newRow("about, exactly 10000") << 10000.0 << Factory(makeRL_info) << 8.25;
+        QTest::newRow("help, medium") << 11520.0 << Factory(makeSp_info) << 9.75;
+        QTest::newRow("about, medium") << 11520.0 << Factory(makeRL_info) << 9.75;
+        QTest::newRow("help, exactly 12200") << 12200.0 << Factory(makeBk_info) << 9.6;
+        QTest::newRow("about, wide") << 15360.0 << Factory(makeRL_info) << 8.25;
     }
 
-    void sizesAndFontsByScreen()
+    void fontSizeFollowsTheScreenClass()
     {
         QFETCH(double, screenWidth);
         QFETCH(Factory, factory);
-        QFETCH(double, width);
-        QFETCH(double, height);
         QFETCH(double, points);
         ScopedScreen screen(screenWidth, screenWidth * 0.75);
+        InfoWindow* window = factory();
+        QCOMPARE(window->textField()->font().pointSizeF(), points);
+    }
+
+    void smallScreensShrinkTheWindows_data()
+    {
+        QTest::addColumn<Factory>("factory");
+        QTest::addColumn<double>("width");  // outer, twips
+        QTest::addColumn<double>("height"); // outer, twips
+        QTest::newRow("bk_info") << Factory(makeBk_info) << 8000.0 << 5300.0;
+        QTest::newRow("sp_info") << Factory(makeSp_info) << 8000.0 << 5100.0;
+        QTest::newRow("RL_info") << Factory(makeRL_info) << 7300.0 << 4000.0;
+    }
+
+    void smallScreensShrinkTheWindows()
+    {
+        QFETCH(Factory, factory);
+        QFETCH(double, width);
+        QFETCH(double, height);
+        ScopedScreen screen(9600, 7200);
         InfoWindow* window = factory();
         window->showModeless();
         QVERIFY(QTest::qWaitForWindowExposed(window));
         const double pixel = forms::pixelsToTwips(1);
-        // Resized windows have these outer sizes; the others keep their client area.
-        const bool resized = screenWidth < 10000;
-        const double w = resized ? window->outerWidthTwips() : forms::geometryTwips(window->client()).width;
-        const double h = resized ? window->outerHeightTwips() : forms::geometryTwips(window->client()).height;
-        QVERIFY2(std::abs(w - width) <= pixel, qPrintable(QString::number(w)));
-        QVERIFY2(std::abs(h - height) <= pixel, qPrintable(QString::number(h)));
-        QCOMPARE(window->textField()->font().pointSizeF(), points);
+        QVERIFY2(std::abs(window->outerWidthTwips() - width) <= pixel, qPrintable(QString::number(window->outerWidthTwips())));
+        QVERIFY2(std::abs(window->outerHeightTwips() - height) <= pixel, qPrintable(QString::number(window->outerHeightTwips())));
+        QCOMPARE(window->frameGeometry().size(), QSize(qRound(forms::twipsToPixels(width)), qRound(forms::twipsToPixels(height))));
+    }
+
+    // On this test's screen, with the fonts the windows really get.
+    void everyLineFitsItsFieldWithoutAHorizontalScrollBar_data()
+    {
+        QTest::addColumn<Factory>("factory");
+        QTest::newRow("RL_info") << Factory(makeRL_info);
+        QTest::newRow("sp_info") << Factory(makeSp_info);
+        QTest::newRow("lens_info") << Factory(makeLens_info);
+        QTest::newRow("bk_info") << Factory(makeBk_info);
+    }
+
+    void everyLineFitsItsFieldWithoutAHorizontalScrollBar()
+    {
+        QFETCH(Factory, factory);
+        InfoWindow* window = factory();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QPlainTextEdit* field = window->textField();
+        QVERIFY2(widestLine(*field) <= textRoom(*field),
+                 qPrintable(QStringLiteral("%1 > %2").arg(widestLine(*field)).arg(textRoom(*field))));
+        QCOMPARE(field->horizontalScrollBar()->maximum(), 0);
+        // The frame the test screen simulates is part of the outer size that fits the screen.
+        QVERIFY(window->frameGeometry().right() < window->screen()->geometry().width());
+        QVERIFY(window->frameGeometry().bottom() < window->screen()->geometry().height());
     }
 
     void placedByScreenFractions()

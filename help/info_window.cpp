@@ -1,9 +1,9 @@
-#include "launcher/info_window.h"
+#include "help/info_window.h"
 
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 #include "forms/screen.h"
-#include "launcher/info_texts.h"
+#include "help/info_texts.h"
 
 #include <QEvent>
 #include <QFontMetricsF>
@@ -41,8 +41,6 @@ const InfoDesign& design(InfoWindow::Kind kind)
     return about;
 }
 
-constexpr double kSmallScreen = 10000;
-constexpr double kMediumScreen = 12200;
 constexpr double kDesignPoints = 8.25;
 // On small screens help fields become 8000 wide, the about window 7300 x 4000.
 constexpr double kSmallHelpWidth = 8000;
@@ -65,7 +63,7 @@ InfoWindow::InfoWindow(Kind kind)
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(InfoText);
     InfoText->setObjectName("InfoText");
-    InfoText->setFont(forms::sansSerif(kDesignPoints));
+    InfoText->setFont(forms::sansSerifNarrow(kDesignPoints));
     InfoText->setLineWrapMode(QPlainTextEdit::NoWrap);
     InfoText->setReadOnly(true);
     InfoText->setFrameShape(help ? QFrame::Box : QFrame::NoFrame);
@@ -85,7 +83,7 @@ InfoWindow::InfoWindow(Kind kind)
 
     const double screenWidth = forms::Screen::widthTwips();
     const double screenHeight = forms::Screen::heightTwips();
-    const bool small = screenWidth < kSmallScreen;
+    const bool small = forms::Screen::isSmall();
 
     if (small) {
         if (help)
@@ -94,10 +92,10 @@ InfoWindow::InfoWindow(Kind kind)
             setOuterSizeTwips(kSmallAboutWidth, kSmallAboutHeight);
     }
 
-    if (screenWidth > kSmallScreen && screenWidth < kMediumScreen)
-        InfoText->setFont(forms::sansSerif(9.75));
+    if (screenWidth > forms::Screen::kSmallBelow && screenWidth < forms::Screen::kWideFrom)
+        InfoText->setFont(forms::sansSerifNarrow(9.75));
     else if (help)
-        InfoText->setFont(forms::sansSerif(9.6));
+        InfoText->setFont(forms::sansSerifNarrow(9.6));
 
     const double placeY = !help && small ? 0.8 : d.placeY;
     moveTwips(d.placeX * (screenWidth - outerWidthTwips()), placeY * (screenHeight - outerHeightTwips()));
