@@ -129,10 +129,13 @@ float apertureX(const Lens& lens)
 
 void keepRightOf(Lens& lens, float x)
 {
-    // Single precision may leave the rim a hair short after one shift.
-    for (int attempt = 0; attempt < 4 && lens.LensMinX < x; ++attempt) {
-        const float step = x - lens.LensMinX;
-        lens.Vertex1X = std::max(lens.Vertex1X + step, std::nextafter(lens.Vertex1X, INFINITY));
+    // The rim follows the vertex through the face's centre, which single
+    // precision keeps coarser than the vertex: a shift by the shortfall can
+    // leave it a rounding step short, and a few more such shifts may not move
+    // it at all. So each further shift is the shortfall taken twice as often.
+    for (float scale = 1; lens.LensMinX < x; scale *= 2) {
+        const float shift = (x - lens.LensMinX) * scale;
+        lens.Vertex1X = std::max(lens.Vertex1X + shift, std::nextafter(lens.Vertex1X, INFINITY));
         shapeLens(lens);
     }
 }

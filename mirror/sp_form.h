@@ -126,6 +126,7 @@ private:
     void PressWithShift(float y);
     void MarkImage(float x, float y);
     void DragObject(float x, float y);
+    void KeepObjectInFront();
     void DragMirror(float x);
     void TurnBundle(float x, float y);
     void ReleaseObject(float x, float y);

@@ -199,13 +199,22 @@ void sp_form::DragObject(float x, float y)
     const float limit = objectHeightLimit();
     if (std::abs(y) > limit)
         ray.ObjectY = limit * static_cast<float>(common::sgn(y));
-    // Keep the point in front of the mirror surface.
+    KeepObjectInFront();
+    DrawAxisAndObject();
+    UpdateBackButton();
+}
+
+// Holds the object point in front of the mirror surface at its height. The
+// test is made again on the stored single-precision values, where the clamped
+// x plus the sag can come out a rounding step behind the vertex.
+void sp_form::KeepObjectInFront()
+{
     const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
     const float a = static_cast<float>(common::sgn(mirror.CurvCoeff));
     if (ray.ObjectX + a * sag > mirror.VertexX)
         ray.ObjectX = mirror.VertexX - a * sag;
-    DrawAxisAndObject();
-    UpdateBackButton();
+    while (ray.ObjectX + a * sag > mirror.VertexX)
+        ray.ObjectX = std::nextafter(ray.ObjectX, -INFINITY);
 }
 
 // Dragging the mirror keeps the rays (drawn again on release) and deletes the pairs.
@@ -269,6 +278,8 @@ void sp_form::ReleaseObject(float x, float y)
     if (std::abs(y) > limit)
         y = limit * static_cast<float>(common::sgn(y));
     ray.ObjectY = common::SnapTo20(y);
+    // Snapping must not carry the point past a mirror that stands in the grid.
+    KeepObjectInFront();
     DrawAxisAndObject();
 }
 

@@ -210,6 +210,20 @@ TEST(Trace, ParaxialRaysOfTheStartingLensMeetNearTheFocalPoint)
     EXPECT_NEAR(crossing - l.Vertex2X, f * (1 - 0.5 * 80 / (1.5 * 200)), 0.5);
 }
 
+// A concave first face's rim is computed from its centre, whose float steps
+// are coarser than the vertex's: with this face a push to 60 used to stop one
+// rounding step short, at 59.9999962, however far left the lens stood.
+TEST(Placement, PushHoldsExactlyInSinglePrecision)
+{
+    for (int bar1 : {-52, -100, -37, 15})
+        for (float vertex = -200; vertex < 60; vertex += 0.37f) {
+            lens::Lens l = makeLens(bar1, -100, vertex);
+            lens::keepRightOf(l, 60);
+            ASSERT_GE(l.LensMinX, 60) << "face 1 bar " << bar1 << ", vertex " << vertex;
+            ASSERT_LT(l.LensMinX, 60.01f);
+        }
+}
+
 TEST(Placement, LensIsPushedRightOfAPoint)
 {
     lens::Lens l = makeLens(-100, -100, 300); // concave face 1 reaches left of its vertex

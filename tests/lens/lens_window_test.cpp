@@ -225,6 +225,24 @@ private slots:
         QVERIFY(form->RayStartX <= form->lens.LensMinX);
     }
 
+    // With this concave first face the push back to the object point used to
+    // stop a rounding step inside the lens.
+    void objectPointReturnsInFrontOfALensAtTheLeftEdge()
+    {
+        form->Radius1Scroll->setValue(-52);
+        form->ParallelOption->select();
+        dragLensToTheLeftEdge();
+        form->PktOption->select();
+        QCOMPARE(form->RayStartX, 60.0f);
+        QVERIFY(form->RayStartX <= form->lens.LensMinX);
+
+        form->ParallelOption->select();
+        dragLensToTheLeftEdge();
+        form->resize(form->width() - 30, form->height() - 20);
+        QCOMPARE(form->LightMode, 0.0f);
+        QVERIFY(form->RayStartX <= form->lens.LensMinX);
+    }
+
     void lensStopsAtTheObjectPointOrTheLeftEdge()
     {
         move(490, 0);
@@ -368,6 +386,19 @@ private:
         move(x, y);
         form->Picture1_MouseDown(1, 0, x, y);
         form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    void dragLensToTheLeftEdge()
+    {
+        const float x = (form->lens.LensMinX + form->lens.LensMaxX) / 2;
+        move(x, 0);
+        form->Picture1_MouseDown(1, 0, x, 0);
+        QCOMPARE(form->DragMode, std::int16_t(3));
+        form->Picture1_MouseMove(1, 0, 20, 0);
+        form->Picture1_MouseUp(1, 0, 20, 0);
+        // Held at the edge, exactly: no part of the lens left of it.
+        QVERIFY(form->lens.LensMinX >= 0);
+        QVERIFY(form->lens.LensMinX < 1);
     }
 
     void dragObject(float x, float y)

@@ -1,3 +1,4 @@
+#include "common/maths.h"
 #include "forms/geometry.h"
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
@@ -165,6 +166,39 @@ private slots:
         form->Picture1_MouseMove(1, 0, 300, 5000);
         QCOMPARE(form->ray.ObjectY, std::abs(form->mirror.Radius));
         form->Picture1_MouseUp(1, 0, 300, 5000);
+    }
+
+    // Checked on the stored values, with no tolerance: a clamp that lands a
+    // rounding step behind the surface puts the object inside the mirror.
+    void objectHeldAgainstTheMirrorStaysExactlyInFront()
+    {
+        for (int bar : {-12, -7, 5, 12}) {
+            form->KrummScroll->setValue(bar);
+            grab(form->ray.ObjectX, form->ray.ObjectY);
+            for (float y = -299; y < 300; y += 7.3f) {
+                form->Picture1_MouseMove(1, 0, 2000, y);
+                const float a = static_cast<float>(common::sgn(form->mirror.CurvCoeff));
+                const float sag = mirror::MirrorSag(form->mirror, form->ray.ObjectY);
+                QVERIFY2(form->ray.ObjectX + a * sag <= form->mirror.VertexX,
+                         qPrintable(QStringLiteral("bar %1, y %2").arg(bar).arg(y)));
+            }
+            form->Picture1_MouseUp(1, 0, 2000, 0);
+        }
+    }
+
+    void objectReleasedOverTheGridSnapsNoFurtherThanTheMirror()
+    {
+        form->KrummScroll->setValue(-12); // concave: the surface lies left of the vertex off the axis
+        dragObjectTo(510, 100); // snaps to 520
+        grab(1000, 0);
+        form->Picture1_MouseMove(1, 0, 300, 0);
+        form->Picture1_MouseUp(1, 0, 300, 0);
+        QVERIFY(form->mirror.VertexX < 540);
+        grab(form->ray.ObjectX, form->ray.ObjectY);
+        form->Picture1_MouseMove(1, 0, 539, 100);
+        form->Picture1_MouseUp(1, 0, 539, 100); // snaps towards 540, behind the surface
+        const float sag = mirror::MirrorSag(form->mirror, form->ray.ObjectY);
+        QVERIFY(form->ray.ObjectX + sag <= form->mirror.VertexX);
     }
 
     void mirrorCannotPassTheObject()
