@@ -318,8 +318,7 @@ void DKForm::InfoButton_Click()
     clearDrawings();
     if (!infoForm)
         infoForm = new info_form;
-    infoForm->moveTwips((forms::Screen::widthTwips() - infoForm->outerWidthTwips()) / 2,
-                        (forms::Screen::heightTwips() - infoForm->outerHeightTwips()) / 2);
+    infoForm->placeOnScreen(0.5, 0.5);
     infoForm->showModeless();
 }
 

@@ -66,23 +66,49 @@ void Form::setClientSizeTwips(double width, double height)
 void Form::setOuterSizeTwips(double width, double height)
 {
     outerSize_ = QSize(px(width), px(height));
-    applyOuterSize();
+    applyPlacement();
 }
 
-void Form::applyOuterSize()
+void Form::moveTwips(double left, double top)
+{
+    screenFraction_.reset();
+    framePosition_ = QPoint(px(left), px(top));
+    applyPlacement();
+}
+
+void Form::placeOnScreen(double a, double b)
+{
+    screenFraction_ = QPointF(a, b);
+    applyPlacement();
+}
+
+void Form::applyPlacement()
 {
     const QMargins m = frameMargins();
     appliedMargins_ = m;
-    resize(std::max(1, outerSize_->width() - m.left() - m.right()),
-           std::max(1, outerSize_->height() - m.top() - m.bottom()));
+    const QSize client = outerSize_ ? QSize(std::max(1, outerSize_->width() - m.left() - m.right()),
+                                            std::max(1, outerSize_->height() - m.top() - m.bottom()))
+                                    : size();
+    if (screenFraction_) {
+        const QSize outer = client.grownBy(m);
+        const double roomX = twipsToPixels(Screen::widthTwips()) - outer.width();
+        const double roomY = twipsToPixels(Screen::heightTwips()) - outer.height();
+        framePosition_ = QPoint(qRound(screenFraction_->x() * roomX), qRound(screenFraction_->y() * roomY));
+    }
+    // The client area is placed inside the frame by hand: Qt's own notion of
+    // where the frame goes is only right once the window manager has framed it.
+    if (framePosition_)
+        setGeometry(QRect(*framePosition_ + QPoint(m.left(), m.top()), client));
+    else
+        resize(client);
 }
-
-void Form::moveTwips(double left, double top) { move(px(left), px(top)); }
 
 void Form::setOuterGeometryTwips(double left, double top, double width, double height)
 {
-    setOuterSizeTwips(width, height);
-    moveTwips(left, top);
+    outerSize_ = QSize(px(width), px(height));
+    screenFraction_.reset();
+    framePosition_ = QPoint(px(left), px(top));
+    applyPlacement();
 }
 
 double Form::clientWidthTwips() const { return pixelsToTwips(width()); }
@@ -118,15 +144,16 @@ bool Form::event(QEvent* event)
             onActivate();
         }
         break;
-    case QEvent::Show:
-    case QEvent::Move:
-    case QEvent::Resize:
-        // The window manager has framed the window: its outer size counts again.
-        if (outerSize_ && frameMargins() != appliedMargins_)
-            applyOuterSize();
-        break;
     default:
         break;
+    }
+    // A window manager frames the window some time after it is shown, and no
+    // event says when: look until the frame is known, then place the window
+    // again by its outer size and the frame's position.
+    if (!frameKnown_ && windowHandle() && !windowHandle()->frameMargins().isNull()) {
+        frameKnown_ = true;
+        if ((outerSize_ || framePosition_) && frameMargins() != appliedMargins_)
+            applyPlacement();
     }
     return QMainWindow::event(event);
 }

@@ -33,6 +33,9 @@ public:
     void setOuterSizeTwips(double width, double height);
     // The position of the frame's top-left corner.
     void moveTwips(double left, double top);
+    // Left at a x (screen width - outer width), top at b x (screen height -
+    // outer height): 0.5, 0.5 centres the window, frame included.
+    void placeOnScreen(double a, double b);
     double outerWidthTwips() const;
     double outerHeightTwips() const;
     // Valid at once, even before the window's layout has placed the client area.
@@ -60,14 +63,19 @@ protected:
 
 private:
     QMargins frameMargins() const;
-    void applyOuterSize();
+    void applyPlacement();
     int menuHeight() const;
 
-    QWidget* client_;
+    // Declared before client_: events reach the window while its client area is made.
     bool exposed_ = false;
     bool shownOnce_ = false;
-    std::optional<QSize> outerSize_; // in pixels, frame included
+    // What the window asked for, in pixels, applied again once its frame is known.
+    std::optional<QSize> outerSize_; // frame included
+    std::optional<QPoint> framePosition_;
+    std::optional<QPointF> screenFraction_;
     QMargins appliedMargins_;
+    bool frameKnown_ = false;
+    QWidget* client_;
 };
 
 } // namespace forms

@@ -82,7 +82,6 @@ InfoWindow::InfoWindow(Kind kind)
     }
 
     const double screenWidth = forms::Screen::widthTwips();
-    const double screenHeight = forms::Screen::heightTwips();
     const bool small = forms::Screen::isSmall();
 
     if (small) {
@@ -98,7 +97,7 @@ InfoWindow::InfoWindow(Kind kind)
         InfoText->setFont(forms::sansSerifNarrow(9.6));
 
     const double placeY = !help && small ? 0.8 : d.placeY;
-    moveTwips(d.placeX * (screenWidth - outerWidthTwips()), placeY * (screenHeight - outerHeightTwips()));
+    placeOnScreen(d.placeX, placeY);
 
     // Tab stops eight average characters apart line up the padded first column.
     InfoText->setTabStopDistance(8 * QFontMetricsF(InfoText->font()).averageCharWidth());

@@ -190,5 +190,5 @@ void RL_Form::layoutForScreen()
             labels[i]->setFont(forms::serif(kWideLabelPoints));
         }
     }
-    moveTwips((screenWidth - windowWidth) / 2, (screenHeight - windowHeight) / 2);
+    placeOnScreen(0.5, 0.5);
 }
