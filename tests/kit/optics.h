@@ -40,12 +40,13 @@ inline Point meet(const kit::Stroke& a, const kit::Stroke& b)
     return {a.x1 + t * ax, a.y1 + t * ay};
 }
 
-// The ray segments that end at x = right: each ray's last one.
-inline std::vector<kit::Stroke> toTheEdge(const kit::Strokes& strokes, double right)
+// The ray segments from x >= from to the view's right edge: the last segment
+// of each ray that passed the element ending left of `from`.
+inline std::vector<kit::Stroke> toTheEdge(const kit::Strokes& strokes, double from, double right)
 {
     std::vector<kit::Stroke> out;
     for (const kit::Stroke& s : strokes)
-        if (s.figure == kit::Figure::RaySegment && s.x2 == right)
+        if (s.figure == kit::Figure::RaySegment && s.x1 >= from && s.x2 == right)
             out.push_back(s);
     return out;
 }
