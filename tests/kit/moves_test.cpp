@@ -110,32 +110,54 @@ TEST(ObjectDrags, OnlyTheArrowAndCandleHaveAnObjectToDrag)
 }
 
 // Stored in single precision and recomputed from what is stored, a clamped
-// position must still satisfy its bound exactly: no tolerance here.
-TEST(Clamps, HoldExactlyAfterRounding)
+// position must still satisfy its bound exactly, without pushing the
+// neighbour it stops at: no tolerance here.
+TEST(Clamps, ElementsStopExactlyAtTheirNeighbours)
 {
     std::mt19937 random(20240611);
     std::uniform_real_distribution<double> far(0, 4000);
     const std::vector<std::vector<Kind>> systems{{Kind::Converging, Kind::Diverging, Kind::Eye},
                                                  {Kind::Diverging, Kind::Converging, Kind::Converging},
                                                  {Kind::Eye}};
+    std::uniform_real_distribution<double> objectX(-500, 0);
     for (const auto& kinds : systems)
-        for (int trial = 0; trial < 300; ++trial) {
+        for (int trial = 0; trial < 400; ++trial) {
             kit::System s;
             for (Kind kind : kinds)
                 s.AddElement(kind);
-            // Spread them at random, then drag each into its neighbours.
+            // The object, or the start of the parallel bundle, anywhere in front.
+            if (trial % 2 == 0)
+                s.moveObject(objectX(random), 0);
+            else
+                s.chooseObject(kit::ObjectMode::Parallel, objectX(random));
+            // Spread the elements at random, then drag each into its neighbours.
             for (int k = s.ElemCount - 2; k >= 1; k -= 2)
                 s.moveElement(k, far(random) + 400 * k);
             for (int k = 1; k < s.ElemCount; k += 2) {
+                const auto before = s.ElemX;
                 s.moveElement(k, k + 2 < s.ElemCount ? 1e5 : -1e5);
                 if (k + 2 < s.ElemCount) {
                     ASSERT_LE(s.rightExtreme(k), s.leftExtreme(k + 2)) << trial;
+                    ASSERT_EQ(s.ElemX[k + 2], before[k + 2]) << trial;
                 }
                 s.moveElement(k, -1e5);
                 ASSERT_GE(s.leftExtreme(k), leftNeighbour(s, k)) << trial;
+                ASSERT_EQ(s.ElemX[k - 1], before[k - 1]) << trial;
             }
+        }
+}
+
+TEST(Clamps, ObjectStopsExactlyInFrontOfTheFirstElement)
+{
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> place(100, 4200);
+    for (Kind kind : {Kind::Converging, Kind::Diverging, Kind::Eye})
+        for (int trial = 0; trial < 2000; ++trial) {
+            kit::System s;
+            s.AddElement(kind);
+            s.moveElement(1, place(random));
             s.moveObject(1e5, 0);
-            const double limit = s.ElemKind[1] == Kind::Diverging ? s.ElemX[1] : s.ElemZoneX[1] - s.ElemGap[2] / 2;
+            const double limit = kind == Kind::Diverging ? s.ElemX[1] : s.ElemZoneX[1] - s.ElemGap[2] / 2;
             ASSERT_LE(s.ObjX, limit) << trial;
         }
 }

@@ -322,7 +322,22 @@ INSTANTIATE_TEST_SUITE_P(
         VirtualCase{{Kind::Converging, Kind::Eye}, 50, true, 4, 0},
         // The final image of a diverging lens is virtual.
         VirtualCase{{Kind::Diverging}, 50, true, 4, 8}, VirtualCase{{Kind::Diverging}, 50, false, 4, 0},
-        VirtualCase{{Kind::Converging}, 50, true, 4, 0}));
+        VirtualCase{{Kind::Converging}, 50, true, 4, 0},
+        // Construction lines of an image in front of a later element only show what an eye sees.
+        VirtualCase{{Kind::Converging, Kind::Converging}, 250, true, 5, 0}));
+
+TEST(Images, NoSymbolInFrontOfAnElementForAnImageBehindIt)
+{
+    kit::System s;
+    s.AddElement(Kind::Converging);
+    s.AddElement(Kind::Diverging);
+    s.moveElement(3, 520); // in front of the image at 658 the first lens would make
+    s.MakePointBundle();
+    s.traceStoredRays(kRight);
+    ASSERT_TRUE(s.ImgFound[3]);
+    EXPECT_GT(s.ImgX[3], s.ElemX[3]);
+    EXPECT_EQ(countOf(s.traceStoredRays(kRight), Figure::ImageSymbol), 4); // the final image only
+}
 
 TEST(Images, ParallelLightMarksItsFocusWithADot)
 {
