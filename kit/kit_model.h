@@ -27,8 +27,9 @@ constexpr float kNewElementGap = 300; // from the last face to a new element
 
 // One kit. The state is public for reading; only the member functions change
 // it, and after each of them the derived values (ElemGap, ElemFocus,
-// ElemArcCX, ElemZoneX) are current, ElemX(0) equals ObjX, and no element
-// overlaps its neighbour.
+// ElemArcCX, ElemZoneX) are current, ElemX(0) equals ObjX, no element
+// overlaps its neighbour, and the first element keeps clear of the object
+// point or the start of the parallel bundle.
 class System {
 public:
     template <class T>

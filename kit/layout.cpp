@@ -54,7 +54,7 @@ void System::resolveOverlaps()
     for (int k = 1; k < ElemCount; k += 2) {
         if (k > 1)
             keepLeftExtremeAtLeast(k, rightExtreme(k - 2));
-        else if (symbolMode())
+        else if (ObjMode != ObjectMode::PointGrid) // marks may lie anywhere; see MakePointBundle
             keepLeftExtremeAtLeast(k, ElemX[0]);
     }
     updateDerived();

@@ -223,16 +223,24 @@ TEST(FocalLength, LoweredEyeBulgesAndMovesOffTheLensItTouched)
     EXPECT_EQ(s.ElemX[3], s.ElemX[4]);
 }
 
-TEST(FocalLength, LoweredEyeMovesOffTheObjectItTouched)
+class EyeInFront : public testing::TestWithParam<kit::ObjectMode> {};
+
+// The arrow dragged against the eye, or the parallel bundle scrolled to start at it.
+TEST_P(EyeInFront, LoweredEyeMovesOffTheObjectItTouched)
 {
     kit::System s;
     s.AddElement(Kind::Eye);
-    s.moveObject(1000, 30);
+    if (GetParam() == kit::ObjectMode::Arrow)
+        s.moveObject(1000, 30);
+    else
+        s.chooseObject(GetParam(), 1000);
     ASSERT_EQ(s.ObjX, s.ElemZoneX[1]);
     s.setFocalLength(1, 188);
     EXPECT_GE(s.ElemZoneX[1], s.ObjX);
     EXPECT_NEAR(s.ElemZoneX[1], s.ObjX, 1e-3);
 }
+
+INSTANTIATE_TEST_SUITE_P(Objects, EyeInFront, testing::Values(kit::ObjectMode::Arrow, kit::ObjectMode::Parallel));
 
 TEST(Remove, TakesTheElementAndAllBehindIt)
 {

@@ -196,10 +196,11 @@ TEST(ParallelLight, TiltIsLimitedAndNeverNotANumber)
     ASSERT_TRUE(s.tiltParallel(std::nextafter(350.0f, 0.0f), 500, 0));
     EXPECT_EQ(s.ParSlope, -50);
     // On the diverging lens's face and behind it the bundle is not tilted.
-    for (double x : {350.0, 355.0}) {
-        EXPECT_FALSE(s.tiltParallel(x, 90, 0));
-        EXPECT_EQ(s.ParSlope, -50);
-    }
+    for (double x : {350.0, 355.0})
+        for (double y : {s.PivotY, -500.0}) {
+            EXPECT_FALSE(s.tiltParallel(x, y, 0));
+            EXPECT_EQ(s.ParSlope, -50);
+        }
     for (float v : s.RayVal)
         EXPECT_TRUE(std::isfinite(v));
 }
