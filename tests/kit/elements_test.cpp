@@ -154,6 +154,13 @@ INSTANTIATE_TEST_SUITE_P(Panel, TypedFocalLengths,
                                          Typed{Kind::Eye, 400, 300}, Typed{Kind::Eye, 100, 188},
                                          Typed{Kind::Eye, 0, 188}));
 
+TEST(FocalLength, FacesStayFiniteForAnyFocalLength)
+{
+    for (double f : {5.0, 16.0, -5.0})
+        for (Kind kind : {Kind::Converging, Kind::Diverging})
+            EXPECT_TRUE(std::isfinite(kit::frontRadius(kind, f, 25))) << f;
+}
+
 TEST(FocalLength, NotANumberGivesTheTemplate) { EXPECT_EQ(kit::limitFocalLength(Kind::Diverging, NAN), -200); }
 
 TEST(FocalLength, RefusedForWhatIsNotAnElement)

@@ -72,6 +72,21 @@ TEST(Retina, HalfHeightOfTheBallAtEachRetina)
     EXPECT_EQ(kit::retinaHalfHeight(300), kit::EyeRetinaH);
     EXPECT_NEAR(kit::retinaHalfHeight(340), 162.48, 0.005);
     EXPECT_NEAR(kit::retinaHalfHeight(260), 224.50, 0.005);
+    EXPECT_EQ(kit::retinaHalfHeight(450), 0); // behind the ball
+}
+
+// A ray through the lens rim that leaves along the ball's tangent there
+// touches the ball: rounding must not make it miss its way out.
+TEST(Retina, LineAlongTheBallsTangentAtTheRimLeavesThere)
+{
+    for (int i = -200; i <= 200; ++i) {
+        const double m = 0.75 * (1 + i * 1e-16);
+        for (const double eyeX : {0.0, 350.0, 1234.5}) {
+            const kit::EyePoint exit = kit::EyeExit(m, 200 - m * eyeX, eyeX);
+            EXPECT_NEAR(exit.x, eyeX, 1e-4) << i;
+            EXPECT_NEAR(exit.y, 200, 1e-4) << i;
+        }
+    }
 }
 
 class ParallelIntoTheEye : public testing::TestWithParam<float> {};

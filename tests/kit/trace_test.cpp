@@ -126,6 +126,27 @@ TEST(Trace, RayPassingTheLensBendsAtItsOutline)
     EXPECT_EQ(strokes[2].x2, kRight);
 }
 
+// A ray that reaches a face plane just inside the rim, along the outline's
+// tangent there, touches the outline: rounding must not make it miss.
+TEST(Trace, RaysGrazingTheRimStillBendAtTheOutline)
+{
+    for (Kind kind : {Kind::Converging, Kind::Eye}) {
+        kit::System s;
+        s.AddElement(kind);
+        const double tangent = (s.ElemArcCX[1] - 350) / 200;
+        for (int i = 0; i < 400; ++i) {
+            const double slope = tangent * (1 + (i - 200) * 1e-9);
+            s.moveObject(50, 200 - 300 * slope - 1e-4 * (i % 7));
+            ASSERT_TRUE(s.aimRay(100, s.ObjY + 50 * slope));
+            const kit::Strokes strokes = s.TraceRay(kRight);
+            ASSERT_FALSE(strokes.empty()) << i;
+            if (std::abs(s.ElemGap[1] * s.RaySlope + s.ObjY) <= 200) {
+                EXPECT_LE(strokes[0].x2, 350) << i;
+            }
+        }
+    }
+}
+
 TEST(Trace, NeverDrawsBackToAViewEdgeLeftOfTheRay)
 {
     kit::System s;
