@@ -38,21 +38,17 @@ bool System::moveElement(int k, double pointerX)
     const double leftReach = d / 2 + (bulges ? double(ElemX[k]) - ElemZoneX[k] : 0);
     const double rightReach = d / 2 + (bulges ? double(ElemZoneX[k + 1]) - ElemX[k + 1] : 0);
     const bool hasNext = k + 2 < ElemCount;
-    const float leftBound = k == 1 ? ElemX[0] : rightExtreme(k - 2);
-    const double lowest = leftBound + leftReach;
+    const double lowest = (k == 1 ? ElemX[0] : rightExtreme(k - 2)) + leftReach;
     const double highest = hasNext ? leftExtreme(k + 2) - rightReach : kFar;
     // Only a marked point of the grid can lie where the first element cannot
     // keep clear of it; the next element wins then.
-    const bool holdLeft = lowest <= highest;
     const double middle = std::min(std::max(pointerX, lowest), highest);
 
     placeElement(k, toLE(middle - d / 2));
     updateElement(k);
     if (hasNext)
         keepRightExtremeAtMost(k, leftExtreme(k + 2));
-    if (holdLeft)
-        keepLeftExtremeAtLeast(k, leftBound);
-    resolveOverlaps();
+    resolveOverlaps(); // also moves it off its left neighbour, should rounding have put it there
     resetImages();
     return true;
 }
