@@ -29,26 +29,19 @@ bool System::moveObject(double x, double y)
     return true;
 }
 
+// The middle follows the pointer; then the element is moved back just far
+// enough to at most touch its neighbours (a converging lens or the eye by the
+// apex of its outline, a diverging lens by its face plane). The next element
+// wins over a grid mark that lies behind the first element.
 bool System::moveElement(int k, double pointerX)
 {
     if (!isElement(k) || !std::isfinite(pointerX))
         return false;
-    const double d = templateOf(ElemKind[k]).thickness;
-    const bool bulges = bulgesOutward(ElemKind[k]);
-    const double leftReach = d / 2 + (bulges ? double(ElemX[k]) - ElemZoneX[k] : 0);
-    const double rightReach = d / 2 + (bulges ? double(ElemZoneX[k + 1]) - ElemX[k + 1] : 0);
-    const bool hasNext = k + 2 < ElemCount;
-    const double lowest = (k == 1 ? ElemX[0] : rightExtreme(k - 2)) + leftReach;
-    const double highest = hasNext ? leftExtreme(k + 2) - rightReach : kFar;
-    // Only a marked point of the grid can lie where the first element cannot
-    // keep clear of it; the next element wins then.
-    const double middle = std::min(std::max(pointerX, lowest), highest);
-
-    placeElement(k, toLE(middle - d / 2));
+    placeElement(k, toLE(pointerX - templateOf(ElemKind[k]).thickness / 2.0));
     updateElement(k);
-    if (hasNext)
+    if (k + 2 < ElemCount)
         keepRightExtremeAtMost(k, leftExtreme(k + 2));
-    resolveOverlaps(); // also moves it off its left neighbour, should rounding have put it there
+    resolveOverlaps(); // the previous element or the object
     resetImages();
     return true;
 }
