@@ -17,6 +17,7 @@ constexpr double kIndex = 1.5;
 // Rays whose slopes differ by no more than this make no image point.
 constexpr double kParallelSlopes = 0.01;
 
+// The one place strokes are made: none that could not be drawn.
 void add(Strokes& out, Figure figure, double x1, double y1, double x2, double y2)
 {
     if (std::isfinite(x1) && std::isfinite(y1) && std::isfinite(x2) && std::isfinite(y2))
@@ -124,8 +125,6 @@ void System::traceInto(Strokes& out, double viewRight)
         }
         const double bend = y - ElemX[j] * s;
         const double x = outlineCrossing(s, bend, ElemArcCX[j], ElemArcR[j], r);
-        if (!std::isfinite(x))
-            return;
         RayPtX[j] = x;
         RayPtY[j] = s * x + bend;
         add(out, Figure::RaySegment, RayPtX[j - 1], RayPtY[j - 1], RayPtX[j], RayPtY[j]);
@@ -155,12 +154,8 @@ bool System::noteImage(int slot, double m, double b)
     }
     if (!(std::abs(FirstSlope[slot] - m) > kParallelSlopes))
         return false;
-    const double x = (b - FirstIcpt[slot]) / (FirstSlope[slot] - m);
-    const double y = m * x + b;
-    if (!std::isfinite(x) || !std::isfinite(y))
-        return false;
-    ImgX[slot] = x;
-    ImgY[slot] = y;
+    ImgX[slot] = (b - FirstIcpt[slot]) / (FirstSlope[slot] - m);
+    ImgY[slot] = m * ImgX[slot] + b;
     ImgFound[slot] = true;
     return true;
 }
@@ -217,9 +212,10 @@ void System::MakePointBundle()
 
 bool System::aimRay(double mouseX, double mouseY)
 {
-    if (!std::isfinite(mouseX) || !std::isfinite(mouseY) || !(mouseX > ObjX + 10))
+    const double x = toLE(mouseX);
+    if (!std::isfinite(mouseY) || !(x > ObjX + 10))
         return false;
-    RaySlope = (toLE(mouseY) - ObjY) / (toLE(mouseX) - ObjX);
+    RaySlope = (toLE(mouseY) - ObjY) / (x - ObjX);
     return true;
 }
 

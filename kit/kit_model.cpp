@@ -21,7 +21,6 @@ AddResult System::AddElement(Kind kind)
         return AddResult::SixElements;
     ComputeElement(ElemCount, kind);
     ElemCount += 2;
-    updateDerived();
     resolveOverlaps();
     resetImages();
     return AddResult::Added;
@@ -60,7 +59,6 @@ bool System::setFocalLength(int k, float f)
     if (!isElement(k) || !std::isfinite(f))
         return false;
     computeFaces(k, limitFocalLength(ElemKind[k], f));
-    updateDerived();
     resolveOverlaps();
     resetImages();
     return true;

@@ -178,7 +178,7 @@ private:
     void placeElement(int k, float left);
     void updateElement(int k);
     void updateDerived();
-    void resolveOverlaps();
+    void resolveOverlaps(); // with the derived values brought up to date
     void keepLeftExtremeAtLeast(int k, float bound);
     void keepRightExtremeAtMost(int k, float bound);
 

@@ -51,6 +51,7 @@ float System::rightExtreme(int k) const
 
 void System::resolveOverlaps()
 {
+    updateDerived();
     for (int k = 1; k < ElemCount; k += 2) {
         if (k > 1)
             keepLeftExtremeAtLeast(k, rightExtreme(k - 2));

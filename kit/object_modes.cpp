@@ -67,7 +67,7 @@ void System::pressParallel(double mouseX, double mouseY)
 
 bool System::tiltParallel(double mouseX, double mouseY, double viewLeft)
 {
-    if (ObjMode != ObjectMode::Parallel || ElemCount == 1 || !std::isfinite(mouseX) || !std::isfinite(mouseY)
+    if (ObjMode != ObjectMode::Parallel || ElemCount == 1 || !std::isfinite(mouseY) || !std::isfinite(viewLeft)
         || !(mouseX < ElemX[1]))
         return false;
     // In front of the plane the run is positive; a run that small gives an
