@@ -1,0 +1,62 @@
+#pragma once
+
+#include "kit/kit_model.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+// Building kits for the tests, and optics worked out on their own to check
+// the kit against: thick symmetric glass lenses (n = 1.5) through their
+// principal planes, and lines.
+namespace support {
+
+constexpr double kRight = 3000; // right edge of the view
+
+inline kit::System kitWith(const std::vector<kit::Kind>& kinds, kit::ObjectMode mode = kit::ObjectMode::Arrow)
+{
+    kit::System s;
+    for (kit::Kind kind : kinds)
+        s.AddElement(kind);
+    if (mode != kit::ObjectMode::Arrow)
+        s.chooseObject(mode, 0);
+    return s;
+}
+
+inline int countOf(const kit::Strokes& strokes, kit::Figure figure)
+{
+    return static_cast<int>(
+        std::count_if(strokes.begin(), strokes.end(), [figure](const kit::Stroke& s) { return s.figure == figure; }));
+}
+
+struct Point {
+    double x, y;
+};
+
+struct ThickLens {
+    double left; // x of the left face
+    double d;
+    double f;
+
+    // |R1| from 1/f = (n - 1) (2/R - (n - 1) d / (n R^2)) for R1 = -R2 = R.
+    double radius() const { return (f + std::copysign(std::sqrt(f * f - 2 * f * d / 3), f)) / 2; }
+    double h1() const { return f * 0.5 * d / (1.5 * radius()); }
+    // Gaussian image of a point, through the principal planes at left + h1 and left + d - h1.
+    Point image(Point object) const
+    {
+        const double s = left + h1() - object.x;
+        const double sImage = 1 / (1 / f - 1 / s);
+        return {left + d - h1() + sImage, -object.y * sImage / s};
+    }
+};
+
+// Where the lines through two segments cross.
+inline Point meet(const kit::Stroke& a, const kit::Stroke& b)
+{
+    const double ax = a.x2 - a.x1, ay = a.y2 - a.y1;
+    const double bx = b.x2 - b.x1, by = b.y2 - b.y1;
+    const double t = ((b.x1 - a.x1) * by - (b.y1 - a.y1) * bx) / (ax * by - ay * bx);
+    return {a.x1 + t * ax, a.y1 + t * ay};
+}
+
+} // namespace support
