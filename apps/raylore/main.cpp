@@ -1,4 +1,5 @@
 #include "forms/fonts.h"
+#include "kit/bk_form.h"
 #include "launcher/rl_form.h"
 #include "lens/lens_form.h"
 #include "mirror/sp_form.h"
@@ -12,6 +13,7 @@ int main(int argc, char** argv)
     auto* launcher = new RL_Form;
     launcher->registry().add(1, [] { return new sp_form; });
     launcher->registry().add(2, [] { return new lens_form; });
+    launcher->registry().add(3, [] { return new bk_form; });
     launcher->showModeless();
     return app.exec();
 }

@@ -1,0 +1,405 @@
+#include "kit/bk_form.h"
+
+#include "forms/colours.h"
+#include "forms/fonts.h"
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/panel3d.h"
+#include "forms/picture_box.h"
+#include "forms/screen.h"
+#include "forms/scroll_bar.h"
+#include "forms/spin_button.h"
+#include "help/info_window.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+namespace colour = forms::colour;
+
+// Design outer size of the window and places of the strip's controls, in twips.
+constexpr double kDesignWidth = 9600;
+constexpr double kDesignHeight = 7200;
+constexpr double kBorderWidth = 252;
+constexpr double kBorderHeight = 388 + 252;
+constexpr double kStripHeight = 1200;
+constexpr double kBar = 255;
+constexpr forms::TwipsRect kObjekte{60, 80, 1800, 330};
+constexpr forms::TwipsRect kBaukastenButton{60, 620, 1800, 420};
+constexpr forms::TwipsRect kAnsichtButton{2040, 620, 1400, 420};
+constexpr forms::TwipsRect kKooCheck{3660, 120, 1700, 300};
+constexpr forms::TwipsRect kMassCheck{3660, 660, 1700, 300};
+constexpr forms::TwipsRect kZoomLabel{5700, 80, 800, 260};
+constexpr forms::TwipsRect kZoomText{5700, 380, 720, 300};
+constexpr forms::TwipsRect kZoomSpButton{6440, 340, 240, 480};
+constexpr forms::TwipsRect kInfoButton{8420, 80, 860, 460};
+constexpr forms::TwipsRect kEndeButton{8420, 660, 860, 460};
+
+// The panels over the drawing area, in twips.
+constexpr double kIcon = 972;
+constexpr double kIconGap = 120;
+constexpr double kCaption = 260;
+constexpr forms::TwipsRect kAnsicht{0, 0, 2700, 1500};
+constexpr forms::TwipsRect kMessen{0, 0, 2700, 1150};
+
+constexpr QRgb kDarkBlue = 0xff000080;
+constexpr QRgb kTeal = 0xff008080;
+constexpr QRgb kLightCyan = 0xffc0ffff;
+
+template <typename T> T* named(T* widget, const char* name)
+{
+    widget->setObjectName(QString::fromUtf8(name));
+    return widget;
+}
+
+QLineEdit* readout(QWidget* parent, const char* name, const QString& text = QString())
+{
+    auto* box = named(new QLineEdit(text, parent), name);
+    box->setReadOnly(true);
+    box->setFocusPolicy(Qt::NoFocus);
+    return box;
+}
+
+// A frame with its caption, filled in its own colours.
+QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRgb background, QRgb text)
+{
+    auto* box = named(new QGroupBox(caption, parent), name);
+    QPalette colours = box->palette();
+    colours.setColor(QPalette::Window, QColor::fromRgb(background));
+    colours.setColor(QPalette::WindowText, QColor::fromRgb(text));
+    box->setPalette(colours);
+    box->setAutoFillBackground(true);
+    box->hide();
+    return box;
+}
+
+forms::PictureBox* icon(QWidget* parent, const char* name)
+{
+    auto* picture = named(new forms::PictureBox(parent), name);
+    picture->setBackground(kLightCyan);
+    picture->setCursor(Qt::PointingHandCursor);
+    return picture;
+}
+
+forms::ScrollBar* scrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
+                            int maximum)
+{
+    auto* bar = named(new forms::ScrollBar(orientation, parent), name);
+    bar->setBounds(minimum, maximum);
+    bar->setSmallChange(20);
+    bar->setLargeChange(60);
+    bar->setValue(0);
+    return bar;
+}
+
+forms::TwipsRect scaled(const forms::TwipsRect& r, double fx, double fy)
+{
+    return {r.left * fx, r.top * fy, r.width * fx, r.height * fy};
+}
+
+} // namespace
+
+bk_form::bk_form()
+    : Panel3D1(named(new forms::Panel3D(client()), "Panel3D1"))
+    , objekte(named(new QComboBox(Panel3D1), "objekte"))
+    , BaukastenButton(named(new QPushButton(QString::fromUtf8("Baukasten öffnen"), Panel3D1), "BaukastenButton"))
+    , AnsichtButton(named(new QPushButton("Ansicht ...", Panel3D1), "AnsichtButton"))
+    , KooCheck(named(new QCheckBox("Koordinaten", Panel3D1), "KooCheck"))
+    , MassCheck(named(new QCheckBox(QString::fromUtf8("Maßband"), Panel3D1), "MassCheck"))
+    , ZoomLabel(named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
+    , ZoomText(readout(Panel3D1, "ZoomText", "100 %"))
+    , ZoomSpButton(named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
+    , InfoButton(named(new QPushButton("Info", Panel3D1), "InfoButton"))
+    , EndeButton(named(new QPushButton("Ende", Panel3D1), "EndeButton"))
+    , Picture1(named(new forms::PictureBox(client()), "Picture1"))
+    , HBildlauf(scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000))
+    , VBildlauf(scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500))
+    , baukasten(frame(client(), "baukasten", "Baukasten", kDarkBlue, colour::white))
+    , Sammelpicture(icon(baukasten, "Sammelpicture"))
+    , StreuPicture(icon(baukasten, "StreuPicture"))
+    , AugPicture(icon(baukasten, "AugPicture"))
+    , einstell(frame(client(), "einstell", "Sammellinse", kTeal, colour::white))
+    , BrennLabel(named(new QLabel("Brennweite:", einstell), "BrennLabel"))
+    , BrennText(named(new QLineEdit(einstell), "BrennText"))
+    , LEText(readout(einstell, "LEText", "LE"))
+    , BrennSpin(named(new forms::SpinButton(einstell), "BrennSpin"))
+    , GrobOption(named(new forms::OptionButton("grob ", einstell), "GrobOption"))
+    , FeinOption(named(new forms::OptionButton("fein", einstell), "FeinOption"))
+    , EntfernButton(named(new QPushButton("Linse entfernen", einstell), "EntfernButton"))
+    , Schliess1Button(named(new QPushButton(QString::fromUtf8("schließen"), einstell), "Schließ1Button"))
+    , sehfehl(frame(einstell, "sehfehl", "Sehfehler", kTeal, colour::white))
+    , NormOption(named(new forms::OptionButton("kein Fehler", sehfehl), "NormOption"))
+    , KurzOption(named(new forms::OptionButton("kurzsichtig", sehfehl), "KurzOption"))
+    , WeitOption(named(new forms::OptionButton("weitsichtig", sehfehl), "WeitOption"))
+    , ansicht(frame(client(), "ansicht", "Ansicht", forms::colour::lightGrey, colour::black))
+    , KonstruktionLabel(named(new QLabel("Konstruktionsstrahlen", ansicht), "KonstruktionLabel"))
+    , VirtuellLabel(named(new QLabel("virtueller Bilder", ansicht), "VirtuellLabel"))
+    , VirtuellCheck(named(new QCheckBox("einblenden", ansicht), "VirtuellCheck"))
+    , BilderLabel(named(new QLabel("Bilder", ansicht), "BilderLabel"))
+    , BildCheck(named(new QCheckBox("anzeigen", ansicht), "BildCheck"))
+    , schliess2Button(named(new QPushButton(QString::fromUtf8("schließen"), ansicht), "schließ2Button"))
+    , messen(frame(client(), "messen", "Koordinaten", forms::colour::lightGrey, colour::black))
+    , xText(readout(messen, "xText"))
+    , yText(readout(messen, "yText"))
+    , MassText(readout(messen, "MassText"))
+    , MassPicture(named(new forms::PictureBox(messen), "MassPicture"))
+{
+    setObjectName("bk_form");
+    setWindowTitle("Optischer Baukasten");
+    objekte->addItems({"Pfeilsymbol", "Kerze", "Parallellicht", "Punktraster"});
+    objekte->setCurrentIndex(0);
+    BaukastenButton->setPalette(QPalette(QColor::fromRgb(forms::colour::lightGrey)));
+    BrennText->setAlignment(Qt::AlignCenter);
+    BrennLabel->setAlignment(Qt::AlignCenter);
+    BrennText->installEventFilter(this);
+    for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption}) {
+        QFont bold = w->font();
+        bold.setBold(true);
+        w->setFont(bold);
+    }
+    auto* steps = new QButtonGroup(this);
+    steps->addButton(GrobOption);
+    steps->addButton(FeinOption);
+    GrobOption->setChecked(true);
+    auto* eye = new QButtonGroup(this);
+    for (QAbstractButton* b : std::initializer_list<QAbstractButton*>{NormOption, KurzOption, WeitOption})
+        eye->addButton(b);
+    NormOption->setChecked(true);
+    BildCheck->setChecked(true);
+    sehfehl->setAutoFillBackground(false);
+    MassPicture->setBackground(colour::white);
+    Picture1->setBackground(colour::white);
+    for (QGroupBox* panel : {baukasten, einstell, ansicht, messen})
+        panel->raise();
+
+    TwipsPerLE = forms::Screen::twipsPerLE();
+    const double screenWidth = forms::Screen::widthTwips();
+    const double screenHeight = forms::Screen::heightTwips();
+    setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
+    const QFont stripFont = forms::sansSerif(forms::Screen::stripPoints());
+    for (QWidget* w : Panel3D1->findChildren<QWidget*>())
+        w->setFont(stripFont);
+    for (QLineEdit* field : {xText, yText, MassText})
+        field->setFont(forms::sansSerifNarrow(8.25));
+    LayoutControls();
+    DrawKitIcons();
+    DrawRuler();
+
+    forms::routeMouse(Picture1, this, &bk_form::Picture1_MouseDown, &bk_form::Picture1_MouseMove,
+                      &bk_form::Picture1_MouseUp);
+    connect(Picture1, &forms::PictureBox::dblClick, this, &bk_form::Picture1_DblClick);
+    connect(objekte, &QComboBox::activated, this, &bk_form::objekte_Click);
+    connect(BaukastenButton, &QPushButton::clicked, this, &bk_form::BaukastenButton_Click);
+    connect(AnsichtButton, &QPushButton::clicked, this, &bk_form::AnsichtButton_Click);
+    connect(KooCheck, &QCheckBox::clicked, this, &bk_form::KooCheck_Click);
+    connect(MassCheck, &QCheckBox::clicked, this, &bk_form::MassCheck_Click);
+    connect(ZoomSpButton, &forms::SpinButton::spinUp, this, &bk_form::ZoomSpButton_SpinUp);
+    connect(ZoomSpButton, &forms::SpinButton::spinDown, this, &bk_form::ZoomSpButton_SpinDown);
+    connect(HBildlauf, &forms::ScrollBar::changed, this, &bk_form::HBildlauf_Change);
+    connect(VBildlauf, &forms::ScrollBar::changed, this, &bk_form::VBildlauf_Change);
+    connect(InfoButton, &QPushButton::clicked, this, &bk_form::InfoButton_Click);
+    connect(EndeButton, &QPushButton::clicked, this, &bk_form::EndeButton_Click);
+    connect(Sammelpicture, &forms::PictureBox::mouseDown, this, &bk_form::Sammelpicture_Click);
+    connect(StreuPicture, &forms::PictureBox::mouseDown, this, &bk_form::StreuPicture_Click);
+    connect(AugPicture, &forms::PictureBox::mouseDown, this, &bk_form::AugPicture_Click);
+    connect(BrennSpin, &forms::SpinButton::spinUp, this, &bk_form::BrennSpin_SpinUp);
+    connect(BrennSpin, &forms::SpinButton::spinDown, this, &bk_form::BrennSpin_SpinDown);
+    connect(BrennText, &QLineEdit::textEdited, this, &bk_form::BrennText_Change);
+    connect(GrobOption, &QRadioButton::clicked, this, &bk_form::GrobOption_Click);
+    connect(FeinOption, &QRadioButton::clicked, this, &bk_form::FeinOption_Click);
+    connect(EntfernButton, &QPushButton::clicked, this, &bk_form::EntfernButton_Click);
+    connect(NormOption, &QRadioButton::clicked, this, &bk_form::NormOption_Click);
+    connect(KurzOption, &QRadioButton::clicked, this, &bk_form::KurzOption_Click);
+    connect(WeitOption, &QRadioButton::clicked, this, &bk_form::WeitOption_Click);
+    connect(Schliess1Button, &QPushButton::clicked, this, &bk_form::Schliess1Button_Click);
+    connect(schliess2Button, &QPushButton::clicked, this, &bk_form::schliess2Button_Click);
+    connect(VirtuellCheck, &QCheckBox::clicked, this, &bk_form::VirtuellCheck_Click);
+    connect(BildCheck, &QCheckBox::clicked, this, &bk_form::BildCheck_Click);
+}
+
+// The strip's controls keep their design arrangement, scaled by the window's
+// size; the drawing area fills the rest, with the scroll bars on its right and
+// bottom. The panels keep their size and stay at the drawing area's corners.
+void bk_form::LayoutControls()
+{
+    const double fx = (outerWidthTwips() - kBorderWidth) / (kDesignWidth - kBorderWidth);
+    const double fy = (outerHeightTwips() - kBorderHeight) / (kDesignHeight - kBorderHeight);
+    if (!(fx > 0 && fy > 0))
+        return; // too small to lay out
+    const double width = clientWidthTwips();
+    const double height = clientHeightTwips();
+    const double strip = kStripHeight * fy;
+    forms::setGeometryTwips(Panel3D1, {0, 0, width, strip});
+    const std::pair<QWidget*, forms::TwipsRect> places[] = {
+        {objekte, kObjekte},         {BaukastenButton, kBaukastenButton}, {AnsichtButton, kAnsichtButton},
+        {KooCheck, kKooCheck},       {MassCheck, kMassCheck},             {ZoomLabel, kZoomLabel},
+        {ZoomText, kZoomText},       {ZoomSpButton, kZoomSpButton},       {InfoButton, kInfoButton},
+        {EndeButton, kEndeButton},
+    };
+    for (const auto& [widget, place] : places)
+        forms::setGeometryTwips(widget, scaled(place, fx, fy));
+
+    const double pictureWidth = std::max(0.0, width - kBar);
+    const double pictureHeight = std::max(0.0, height - strip - kBar);
+    forms::setGeometryTwips(Picture1, {0, strip, pictureWidth, pictureHeight});
+    forms::setGeometryTwips(VBildlauf, {pictureWidth, strip, kBar, pictureHeight});
+    forms::setGeometryTwips(HBildlauf, {0, strip + pictureHeight, pictureWidth, kBar});
+
+    const double margin = (forms::Screen::isSmall() ? 0.01 : 0.02) * outerWidthTwips();
+    const double boxWidth = 3 * kIcon + 4 * kIconGap;
+    forms::setGeometryTwips(baukasten, {margin, strip + margin, boxWidth, kCaption + kIcon + 2 * kIconGap});
+    forms::PictureBox* icons[] = {Sammelpicture, StreuPicture, AugPicture};
+    for (int i = 0; i < 3; ++i)
+        forms::setGeometryTwips(icons[i], {kIconGap + i * (kIcon + kIconGap), kCaption + kIconGap, kIcon, kIcon});
+
+    forms::setGeometryTwips(ansicht, {pictureWidth - kAnsicht.width - margin, strip + margin, kAnsicht.width,
+                                      kAnsicht.height});
+    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 1900, 250});
+    forms::setGeometryTwips(VirtuellLabel, {120, 540, 1400, 250});
+    forms::setGeometryTwips(VirtuellCheck, {1500, 520, 1150, 290});
+    forms::setGeometryTwips(BilderLabel, {120, 860, 1400, 250});
+    forms::setGeometryTwips(BildCheck, {1500, 840, 1150, 290});
+    forms::setGeometryTwips(schliess2Button, {1500, 1160, 1100, 290});
+
+    forms::setGeometryTwips(messen, {pictureWidth - kMessen.width - margin,
+                                     strip + pictureHeight - kMessen.height - margin, kMessen.width,
+                                     kMessen.height});
+    forms::setGeometryTwips(xText, {120, 300, 1250, 280});
+    forms::setGeometryTwips(yText, {120, 640, 1250, 280});
+    forms::setGeometryTwips(MassPicture, {1450, 300, 1130, 330});
+    forms::setGeometryTwips(MassText, {1450, 700, 1130, 280});
+    LayoutPanel();
+
+    View.layout(pictureWidth, pictureHeight, TwipsPerLE);
+    applyView();
+}
+
+void bk_form::applyView() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
+
+double bk_form::viewLeft() const { return -View.offsetX(); }
+double bk_form::viewRight() const { return View.width() - View.offsetX(); }
+
+void bk_form::onPaint() { DrawScene(); }
+
+void bk_form::onActivate()
+{
+    DrawScene();
+    if (kit_.ObjMode == kit::ObjectMode::PointGrid)
+        DrawPointGrid();
+    DrawKitIcons();
+    DrawRuler();
+}
+
+// A resize starts the view afresh, after the first paint only: zoom and
+// scroll at their start, the drawing cleared with every ray and point.
+void bk_form::onResize()
+{
+    if (!painted_)
+        return;
+    Picture1->clear();
+    View.reset();
+    {
+        const QSignalBlocker h(HBildlauf);
+        const QSignalBlocker v(VBildlauf);
+        HBildlauf->setValue(0);
+        VBildlauf->setValue(0);
+    }
+    LayoutControls();
+    ZoomText->setText("100%");
+    TapeOn = 0;
+    TapeX0 = TapeY0 = TapeX1 = TapeY1 = 0;
+    if (kit_.ObjMode == kit::ObjectMode::Parallel)
+        kit_.makeParallelBundle(viewLeft());
+    ClearAll();
+}
+
+void bk_form::onUnload()
+{
+    if (bk_info)
+        bk_info->unload();
+    if (KitOpen % 2 == 1)
+        BaukastenButton_Click();
+    KitOpen = 0;
+}
+
+void bk_form::ZoomSpButton_SpinUp() { changeZoom(true); }
+void bk_form::ZoomSpButton_SpinDown() { changeZoom(false); }
+
+// About the world origin; the parallel bundle keeps starting at the view's left edge.
+void bk_form::changeZoom(bool in)
+{
+    EraseAll();
+    if (in)
+        View.zoomIn();
+    else
+        View.zoomOut();
+    applyView();
+    ZoomText->setText(QString::fromStdString(View.zoomText()));
+    if (kit_.ObjMode == kit::ObjectMode::Parallel)
+        kit_.makeParallelBundle(viewLeft());
+    RedrawAll();
+}
+
+void bk_form::HBildlauf_Change() { scrollView(Qt::Horizontal); }
+void bk_form::VBildlauf_Change() { scrollView(Qt::Vertical); }
+
+// Each bar moves only its own axis; the model stays as it is, but the
+// parallel bundle starts at the view's new left edge.
+void bk_form::scrollView(Qt::Orientation axis)
+{
+    EraseAll();
+    if (axis == Qt::Horizontal)
+        View.scrollHorizontal(HBildlauf->value());
+    else
+        View.scrollVertical(VBildlauf->value());
+    applyView();
+    if (kit_.ObjMode == kit::ObjectMode::Parallel)
+        kit_.makeParallelBundle(viewLeft());
+    RedrawAll();
+}
+
+void bk_form::KooCheck_Click() { messen->setVisible(KooCheck->isChecked() || MassCheck->isChecked()); }
+
+void bk_form::MassCheck_Click()
+{
+    if (!MassCheck->isChecked()) {
+        setForeground(colour::white);
+        DrawTape();
+        setForeground(colour::black);
+        TapeOn = 0;
+        TapeX0 = TapeY0 = TapeX1 = TapeY1 = 0;
+    }
+    KooCheck_Click();
+}
+
+void bk_form::AnsichtButton_Click()
+{
+    ansicht->show();
+    AnsichtButton->setEnabled(false);
+}
+
+void bk_form::InfoButton_Click()
+{
+    Picture1_DblClick();
+    if (!bk_info)
+        bk_info = makeBk_info();
+    bk_info->showModeless();
+}
+
+void bk_form::EndeButton_Click() { unload(); }
+
+bool bk_form::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == BrennText && event->type() == QEvent::KeyRelease) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+            BrennText_KeyUp(13);
+    }
+    return forms::Form::eventFilter(watched, event);
+}
