@@ -30,14 +30,14 @@ constexpr double kBorderWidth = 252;
 constexpr double kBorderHeight = 388 + 252;
 constexpr double kStripHeight = 1200;
 constexpr double kBar = 255;
-constexpr forms::TwipsRect kObjekte{60, 80, 1800, 330};
-constexpr forms::TwipsRect kBaukastenButton{60, 620, 1800, 420};
-constexpr forms::TwipsRect kAnsichtButton{2040, 620, 1400, 420};
-constexpr forms::TwipsRect kKooCheck{3660, 120, 1700, 300};
-constexpr forms::TwipsRect kMassCheck{3660, 660, 1700, 300};
-constexpr forms::TwipsRect kZoomLabel{5700, 80, 800, 260};
-constexpr forms::TwipsRect kZoomText{5700, 380, 720, 300};
-constexpr forms::TwipsRect kZoomSpButton{6440, 340, 240, 480};
+constexpr forms::TwipsRect kObjekte{60, 80, 2300, 330};
+constexpr forms::TwipsRect kBaukastenButton{60, 620, 2300, 420};
+constexpr forms::TwipsRect kAnsichtButton{2560, 620, 1500, 420};
+constexpr forms::TwipsRect kKooCheck{4300, 120, 1800, 300};
+constexpr forms::TwipsRect kMassCheck{4300, 660, 1800, 300};
+constexpr forms::TwipsRect kZoomLabel{6300, 80, 800, 260};
+constexpr forms::TwipsRect kZoomText{6300, 380, 720, 300};
+constexpr forms::TwipsRect kZoomSpButton{7040, 340, 240, 480};
 constexpr forms::TwipsRect kInfoButton{8420, 80, 860, 460};
 constexpr forms::TwipsRect kEndeButton{8420, 660, 860, 460};
 
@@ -45,7 +45,7 @@ constexpr forms::TwipsRect kEndeButton{8420, 660, 860, 460};
 constexpr double kIcon = 972;
 constexpr double kIconGap = 120;
 constexpr double kCaption = 260;
-constexpr forms::TwipsRect kAnsicht{0, 0, 2700, 1500};
+constexpr forms::TwipsRect kAnsicht{0, 0, 3300, 1500};
 constexpr forms::TwipsRect kMessen{0, 0, 2700, 1150};
 
 constexpr QRgb kDarkBlue = 0xff000080;
@@ -158,11 +158,6 @@ bk_form::bk_form()
     BrennText->setAlignment(Qt::AlignCenter);
     BrennLabel->setAlignment(Qt::AlignCenter);
     BrennText->installEventFilter(this);
-    for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption}) {
-        QFont bold = w->font();
-        bold.setBold(true);
-        w->setFont(bold);
-    }
     auto* steps = new QButtonGroup(this);
     steps->addButton(GrobOption);
     steps->addButton(FeinOption);
@@ -183,10 +178,15 @@ bk_form::bk_form()
     const double screenHeight = forms::Screen::heightTwips();
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     const QFont stripFont = forms::sansSerif(forms::Screen::stripPoints());
-    for (QWidget* w : Panel3D1->findChildren<QWidget*>())
-        w->setFont(stripFont);
+    for (QWidget* area : std::initializer_list<QWidget*>{Panel3D1, baukasten, einstell, ansicht, messen}) {
+        area->setFont(stripFont);
+        for (QWidget* w : area->findChildren<QWidget*>())
+            w->setFont(stripFont);
+    }
     for (QLineEdit* field : {xText, yText, MassText})
         field->setFont(forms::sansSerifNarrow(8.25));
+    for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption})
+        w->setFont(forms::sansSerif(forms::Screen::stripPoints(), true));
     LayoutControls();
     DrawKitIcons();
     DrawRuler();
@@ -260,12 +260,12 @@ void bk_form::LayoutControls()
 
     forms::setGeometryTwips(ansicht, {pictureWidth - kAnsicht.width - margin, strip + margin, kAnsicht.width,
                                       kAnsicht.height});
-    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 1900, 250});
-    forms::setGeometryTwips(VirtuellLabel, {120, 540, 1400, 250});
-    forms::setGeometryTwips(VirtuellCheck, {1500, 520, 1150, 290});
-    forms::setGeometryTwips(BilderLabel, {120, 860, 1400, 250});
-    forms::setGeometryTwips(BildCheck, {1500, 840, 1150, 290});
-    forms::setGeometryTwips(schliess2Button, {1500, 1160, 1100, 290});
+    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 2760, 250});
+    forms::setGeometryTwips(VirtuellLabel, {120, 540, 1550, 250});
+    forms::setGeometryTwips(VirtuellCheck, {1700, 520, 1500, 290});
+    forms::setGeometryTwips(BilderLabel, {120, 860, 1550, 250});
+    forms::setGeometryTwips(BildCheck, {1700, 840, 1500, 290});
+    forms::setGeometryTwips(schliess2Button, {1700, 1160, 1300, 290});
 
     forms::setGeometryTwips(messen, {pictureWidth - kMessen.width - margin,
                                      strip + pictureHeight - kMessen.height - margin, kMessen.width,

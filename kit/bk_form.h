@@ -93,6 +93,17 @@ public:
     void VirtuellCheck_Click();
     void BildCheck_Click();
 
+    // The scene, drawn in Picture1's foreground colour: white erases.
+    void DrawScene();
+    void DrawElement(int k);
+    void DrawObject();
+    void DrawCandle(double x, double h);
+    void DrawPointGrid();
+    void DrawTape();
+    // Everything in white, and everything again in black.
+    void EraseAll();
+    void RedrawAll();
+
     void onActivate() override;
     void onPaint() override;
     void onResize() override;
@@ -162,25 +173,17 @@ private:
     void changeZoom(bool in);
     void scrollView(Qt::Orientation axis);
 
-    // Drawing (bk_form_drawing.cpp), in Picture1's foreground colour.
+    // Drawing helpers (bk_form_drawing.cpp), in Picture1's foreground colour.
     void setForeground(QRgb colour);
-    void DrawScene();
     void DrawAxis();
     void DrawElements();
-    void DrawElement(int k);
     void DrawFocalMarks(int k);
     void markFocalPoints(int k, QRgb colour);
     void DrawEye(int k);
-    void DrawObject();
     void DrawArrow(double x, double y);
-    void DrawCandle(double x, double h);
-    void DrawPointGrid();
     void DrawPointMarks();
     void DrawStrokes(const kit::Strokes& strokes);
     void DrawRays();
-    void DrawTape();
-    void EraseAll();
-    void RedrawAll();
     void DrawKitIcons();
     void DrawRuler();
 

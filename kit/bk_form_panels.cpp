@@ -84,12 +84,14 @@ void bk_form::addElement(kit::Kind kind)
     RedrawAll();
 }
 
-// What a panel hid is still on the canvas; drawing the elements, the axis and
-// the rays over it again keeps the picture as the rest of the window has it.
+// What a panel hid is still on the canvas; drawing the axis, the elements,
+// the object and the rays over it again, in the order a redraw has them,
+// keeps the picture.
 void bk_form::Uncover()
 {
-    DrawElements();
     DrawAxis();
+    DrawElements();
+    DrawObject();
     DrawRays();
 }
 
@@ -232,9 +234,6 @@ void bk_form::Schliess1Button_Click()
 {
     einstell->hide();
     Uncover();
-    if (kit_.ObjMode == kit::ObjectMode::PointGrid)
-        DrawPointMarks();
-    DrawObject();
     PanelOpen = 0;
 }
 

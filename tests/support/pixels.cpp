@@ -36,6 +36,17 @@ bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, i
     return false;
 }
 
+bool samePixels(const QImage& a, const QImage& b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x)
+            if ((a.pixel(x, y) | 0xff000000) != (b.pixel(x, y) | 0xff000000))
+                return false;
+    return true;
+}
+
 int countColour(const forms::PictureBox& box, QRgb colour) { return countColour(box.canvas(), colour); }
 
 int countColour(const QImage& canvas, QRgb colour)

@@ -15,6 +15,10 @@ QRgb pixelAt(const forms::PictureBox& box, double x, double y);
 // Whether the colour occurs within `radius` device pixels of the point.
 bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, int radius = 1);
 
+// Whether two canvases show the same colours everywhere (the unused alpha
+// byte of an RGB32 image may differ where the same colour was painted).
+bool samePixels(const QImage& a, const QImage& b);
+
 // How many canvas pixels have this colour.
 int countColour(const forms::PictureBox& box, QRgb colour);
 int countColour(const QImage& image, QRgb colour);

@@ -1,0 +1,429 @@
+#include "forms/geometry.h"
+#include "forms/option_button.h"
+#include "forms/panel3d.h"
+#include "forms/picture_box.h"
+#include "forms/scroll_bar.h"
+#include "forms/spin_button.h"
+#include "kit/bk_form.h"
+#include "tests/kit/kit_window_support.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
+#include "tests/support/text_fit.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kLightGrey = 0xffc0c0c0;
+constexpr QRgb kRed = 0xffff0000;
+
+using kit::Kind;
+using kit::ObjectMode;
+
+// Light grey anywhere but on the axis row: construction lines of virtual images.
+int greyOffTheAxis(const forms::PictureBox& box)
+{
+    const QImage& image = box.canvas();
+    const int axis = static_cast<int>(std::floor(box.scale().toPixelY(0) * box.canvasRatio()));
+    int count = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            count += std::abs(y - axis) > 1 && (image.pixel(x, y) | 0xff000000) == kLightGrey ? 1 : 0;
+    return count;
+}
+
+// Whether every text a control shows fits it whole.
+QString clippedText(const QWidget& parent)
+{
+    for (const QLabel* l : parent.findChildren<QLabel*>())
+        if (l->isVisibleTo(&parent) && l->sizeHint().width() > l->width() + 1)
+            return l->objectName();
+    for (const QCheckBox* c : parent.findChildren<QCheckBox*>())
+        if (c->isVisibleTo(&parent) && c->sizeHint().width() > c->width())
+            return QStringLiteral("%1 needs %2, has %3").arg(c->objectName()).arg(c->sizeHint().width()).arg(c->width());
+    for (const QRadioButton* r : parent.findChildren<QRadioButton*>())
+        if (r->isVisibleTo(&parent) && r->sizeHint().width() > r->width())
+            return r->objectName();
+    for (const QPushButton* b : parent.findChildren<QPushButton*>())
+        if (b->isVisibleTo(&parent) && b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
+            return b->objectName();
+    for (const QComboBox* c : parent.findChildren<QComboBox*>())
+        if (c->sizeHint().width() > c->width())
+            return c->objectName();
+    for (const QLineEdit* e : parent.findChildren<QLineEdit*>())
+        if (e->isVisibleTo(&parent) && !textFits(*e, e->text()))
+            return e->objectName();
+    return {};
+}
+
+} // namespace
+
+class KitWindowTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        dialogs = std::make_unique<RecordingDialogs>();
+        QVERIFY((form = openWindow<bk_form>()));
+    }
+
+    void cleanup()
+    {
+        closeAllWindows();
+        dialogs.reset();
+    }
+
+    void opensWithTheKitBoxOnOneLEPerTwipsScale()
+    {
+        QCOMPARE(form->windowTitle(), QString("Optischer Baukasten"));
+        QVERIFY(form->baukasten->isVisible());
+        QCOMPARE(form->KitOpen, 1);
+        QCOMPARE(form->BaukastenButton->text(), QString::fromUtf8("Baukasten schließen"));
+        QCOMPARE(form->ZoomText->text(), QString("100 %"));
+        QCOMPARE(form->objekte->count(), 4);
+        QCOMPARE(form->objekte->itemText(3), QString("Punktraster"));
+        const double perLE = smallScreen() ? 8 : 10;
+        QVERIFY(std::abs(form->Picture1->scale().width() - forms::geometryTwips(form->Picture1).width / perLE) < 0.1);
+        QVERIFY(std::abs(form->Picture1->scale().top() + form->Picture1->scale().height() / 2) < 0.1);
+        // The arrow stands at (50, 100).
+        QVERIFY(colourNear(*form->Picture1, 50, 50, kBlack));
+    }
+
+    void everyTextFitsItsControl()
+    {
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        kitwin::add(*form, Kind::Converging);
+        kitwin::add(*form, Kind::Eye);
+        form->AnsichtButton->click();
+        form->KooCheck->click();
+        form->MassCheck->click();
+        for (int k : {1, 3}) {
+            kitwin::doubleClick(*form, (form->system().ElemX[k] + form->system().ElemX[k + 1]) / 2, 0);
+            QVERIFY(form->einstell->isVisible());
+            QCOMPARE(clippedText(*form->einstell), QString());
+        }
+        QCOMPARE(clippedText(*form->ansicht), QString());
+        kitwin::move(*form, -99999, -99999); // the widest read-outs
+        QCOMPARE(clippedText(*form->messen), QString());
+        // The panels stay inside the drawing area.
+        for (const QWidget* panel : {form->einstell, form->ansicht, form->messen})
+            QVERIFY2(form->Picture1->geometry().contains(panel->geometry()), qPrintable(panel->objectName()));
+    }
+
+    void zoomAndScrollMoveOnlyTheView()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::click(*form, 200, 60);
+        kitwin::click(*form, 200, 130);
+        const kit::System before = form->system();
+        for (int i = 0; i < 10; ++i)
+            form->ZoomSpButton->downArrow()->click();
+        QCOMPARE(form->ZoomText->text(), QString("38%"));
+        form->HBildlauf->bar()->triggerAction(QAbstractSlider::SliderPageStepAdd);
+        form->VBildlauf->bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+        QCOMPARE(form->Picture1->scale().left(), 60.0);
+        QVERIFY(form->system().ElemX == before.ElemX);
+        QVERIFY(form->system().RayVal == before.RayVal);
+        QCOMPARE(form->system().RayCount, before.RayCount);
+        QCOMPARE(form->system().ObjX, before.ObjX);
+        while (form->View.zoomFactor() > 0.1f)
+            form->ZoomSpButton_SpinDown();
+        QCOMPARE(form->ZoomText->text(), QString("9%"));
+        form->ZoomSpButton_SpinDown();
+        QCOMPARE(form->ZoomText->text(), QString("9%"));
+    }
+
+    void eraseAllLeavesNoBlackAndRedrawAllRestoresEveryPixel_data()
+    {
+        QTest::addColumn<int>("mode");
+        QTest::newRow("arrow") << int(ObjectMode::Arrow);
+        QTest::newRow("candle") << int(ObjectMode::Candle);
+        QTest::newRow("parallel light") << int(ObjectMode::Parallel);
+        QTest::newRow("point grid") << int(ObjectMode::PointGrid);
+    }
+
+    void eraseAllLeavesNoBlackAndRedrawAllRestoresEveryPixel()
+    {
+        QFETCH(int, mode);
+        kitwin::add(*form, Kind::Converging);
+        kitwin::add(*form, Kind::Diverging);
+        kitwin::add(*form, Kind::Eye);
+        kitwin::chooseObject(*form, ObjectMode(mode));
+        for (const double y : {60.0, 100.0, 140.0})
+            kitwin::click(*form, 180, y);
+        form->RedrawAll();
+        const QImage before = kitwin::canvas(*form);
+        QVERIFY(countColour(before, kBlack) > 0);
+        form->EraseAll();
+        QCOMPARE(countColour(*form->Picture1, kBlack), 0);
+        form->RedrawAll();
+        QVERIFY(samePixels(kitwin::canvas(*form), before));
+    }
+
+    // A magnifier in front of the eye: the object inside the lens's focal length.
+    void constructionLinesOnlyWhileTheirBoxIsTicked()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::add(*form, Kind::Eye);
+        kitwin::drag(*form, 50, 100, 280, 60);
+        QCOMPARE(form->system().ObjX, 280.0);
+        for (const double y : {40.0, 70.0})
+            kitwin::click(*form, 320, y);
+        QCOMPARE(greyOffTheAxis(*form->Picture1), 0);
+        form->AnsichtButton->click();
+        QVERIFY(!form->AnsichtButton->isEnabled());
+        form->VirtuellCheck->click();
+        QVERIFY(greyOffTheAxis(*form->Picture1) > 0);
+        form->VirtuellCheck->click(); // erased with the setting they were drawn with
+        QCOMPARE(greyOffTheAxis(*form->Picture1), 0);
+        form->schliess2Button->click();
+        QVERIFY(form->AnsichtButton->isEnabled());
+    }
+
+    void tapeIsDrawnOnlyWhenLongEnoughAndOffTheAxes()
+    {
+        form->MassCheck->click();
+        QVERIFY(form->messen->isVisible());
+        const QImage empty = kitwin::canvas(*form);
+        kitwin::drag(*form, 100, 150, 104, 147); // shorter than 5 both ways
+        QVERIFY(samePixels(kitwin::canvas(*form), empty));
+        kitwin::drag(*form, 0, 150, 300, 150); // starts on x = 0
+        QVERIFY(samePixels(kitwin::canvas(*form), empty));
+        kitwin::drag(*form, 100, 150, 300, 170);
+        QCOMPARE(form->MassText->text(), QString("200 LE"));
+        QVERIFY(colourNear(*form->Picture1, 200, 150 + 12, kBlack)); // the 100 tick, 25 long
+        form->MassCheck->click(); // unticking erases it
+        QVERIFY(!form->messen->isVisible());
+        QVERIFY(samePixels(kitwin::canvas(*form), empty));
+    }
+
+    void candleImagesTooTallOrFlatAreDots()
+    {
+        const auto blackAfterDrawing = [&](double h) {
+            form->Picture1->clear();
+            form->DrawCandle(300, h);
+            return countColour(*form->Picture1, kBlack);
+        };
+        QVERIFY(blackAfterDrawing(150) > 60);
+        const int flat = blackAfterDrawing(0);
+        QVERIFY(flat > 0 && flat < 60 * form->Picture1->canvasRatio() * form->Picture1->canvasRatio());
+        QVERIFY(colourNear(*form->Picture1, 300, 0, kBlack));
+        // At the smallest zoom a tall candle would reach into the view; above
+        // the limit it is a dot at its tip, far above.
+        while (form->View.zoomFactor() > 0.1f)
+            form->ZoomSpButton_SpinDown();
+        QVERIFY(blackAfterDrawing(15000) > 0);
+        QCOMPARE(blackAfterDrawing(30000), 0);
+        QCOMPARE(form->Picture1->refusedFigures(), 0);
+    }
+
+    void spinArrowsStepWithinTheKindsRange()
+    {
+        kitwin::add(*form, Kind::Converging);
+        openPanel(1);
+        typeFocalLength("4995");
+        form->BrennSpin->upArrow()->click();
+        QCOMPARE(form->BrennText->text(), QString("5000"));
+        form->BrennSpin_SpinUp();
+        QCOMPARE(form->system().ElemF[1], 5000.0f);
+        // A typed text that was not taken counts as it stands, limited like the rest.
+        form->BrennText->setText("5");
+        form->BrennSpin_SpinUp();
+        QCOMPARE(form->system().ElemF[1], 30.0f);
+        form->BrennText->setText("-10");
+        form->BrennSpin_SpinUp();
+        QCOMPARE(form->system().ElemF[1], 30.0f);
+        form->BrennText->clear(); // empty: from the template value
+        form->FeinOption->click();
+        form->BrennSpin_SpinDown();
+        QCOMPARE(form->BrennText->text(), QString("149"));
+        form->BrennText->setText("abc");
+        form->BrennSpin_SpinDown();
+        QCOMPARE(form->BrennText->text(), QString("148"));
+
+        kitwin::add(*form, Kind::Diverging);
+        openPanel(3);
+        form->GrobOption->click();
+        typeFocalLength("-35");
+        form->BrennSpin_SpinDown();
+        QCOMPARE(form->system().ElemF[3], -30.0f);
+        form->BrennText->setText("100");
+        form->BrennSpin_SpinDown();
+        QCOMPARE(form->system().ElemF[3], -30.0f);
+
+        kitwin::add(*form, Kind::Eye);
+        openPanel(5);
+        QVERIFY(form->sehfehl->isVisible());
+        QCOMPARE(form->EntfernButton->text(), QString("Auge entfernen"));
+        typeFocalLength("190");
+        form->BrennSpin_SpinDown();
+        QCOMPARE(form->system().ElemF[5], 188.0f);
+        form->BrennText->setText("40");
+        form->BrennSpin_SpinUp();
+        QCOMPARE(form->system().ElemF[5], 188.0f);
+    }
+
+    void typedFocalLengthsAreWholeNumbersInRange()
+    {
+        kitwin::add(*form, Kind::Converging);
+        openPanel(1);
+        QCOMPARE(form->einstell->title(), QString("Sammellinse"));
+        QCOMPARE(form->BrennText->text(), QString("150"));
+        typeFocalLength("20");
+        QCOMPARE(form->BrennText->text(), QString("30"));
+        QCOMPARE(form->system().ElemF[1], 30.0f);
+        typeFocalLength("6000");
+        QCOMPARE(form->BrennText->text(), QString("5000"));
+        form->BrennText->clear();
+        QTest::keyClicks(form->BrennText, "7,");
+        QCOMPARE(form->BrennText->text(), QString("7"));
+        QTest::keyClicks(form->BrennText, ".");
+        QCOMPARE(form->BrennText->text(), QString("7"));
+        for (const char* refused : {"abc", "-", "nan", "1 2", "+"}) {
+            const QImage drawn = kitwin::canvas(*form);
+            typeFocalLength(refused);
+            QCOMPARE(form->BrennText->text(), QString("5000"));
+            QCOMPARE(form->system().ElemF[1], 5000.0f);
+            QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        }
+        form->BrennText->clear();
+        QTest::keyClick(form->BrennText, Qt::Key_Return); // empty: nothing happens
+        QCOMPARE(form->system().ElemF[1], 5000.0f);
+    }
+
+    void aFocalLengthChangeLeavesNoTraceOfTheOldRays()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::add(*form, Kind::Diverging);
+        for (const double y : {40.0, 90.0, 150.0})
+            kitwin::click(*form, 200, y);
+        openPanel(3);
+        typeFocalLength("-40");
+        QVERIFY(colourNear(*form->Picture1, form->system().ElemFocus[3], 10, kRed));
+        // Everything the window knows of goes white: no black of the old rays stays.
+        form->EraseAll();
+        QCOMPARE(countColour(*form->Picture1, kBlack), 0);
+    }
+
+    void removingAnElementTakesEveryOneBehindIt()
+    {
+        for (Kind kind : {Kind::Converging, Kind::Diverging, Kind::Converging})
+            kitwin::add(*form, kind);
+        QCOMPARE(form->KitOpen % 2, 0);
+        openPanel(1);
+        QCOMPARE(form->EntfernButton->text(), QString("Linse entfernen"));
+        form->EntfernButton->click();
+        QCOMPARE(form->system().ElemCount, std::int16_t(1));
+        QVERIFY(!form->einstell->isVisible());
+        QCOMPARE(form->PanelOpen, std::int16_t(0));
+        QVERIFY(form->baukasten->isVisible());
+        QCOMPARE(form->KitOpen % 2, 1);
+        QCOMPARE(countColour(*form->Picture1, kBlack), countColour(blankKit(), kBlack));
+    }
+
+    void refusalsBeepOnceWithTheirOwnWords()
+    {
+        for (int i = 0; i < 6; ++i)
+            kitwin::add(*form, i % 2 ? Kind::Diverging : Kind::Converging);
+        kitwin::add(*form, Kind::Eye);
+        QCOMPARE(form->system().ElemCount, std::int16_t(13));
+        QCOMPARE(dialogs->beeps, 1);
+        QCOMPARE(dialogs->messages.back().text, QString::fromUtf8("Es stehen max. 6 Linsen zur Verfügung!"));
+        QCOMPARE(dialogs->messages.back().title, QString("Anwendungsfehler"));
+        QVERIFY(!form->baukasten->isVisible()); // closes after this refusal too
+
+        openPanel(11);
+        form->EntfernButton->click();
+        kitwin::add(*form, Kind::Eye);
+        QCOMPARE(form->BrennText->text(), QString("300"));
+        form->BaukastenButton_Click();
+        form->AugPicture_Click();
+        QCOMPARE(dialogs->messages.back().text, QString::fromUtf8("Ein Auge genügt!"));
+        form->Sammelpicture_Click();
+        QCOMPARE(dialogs->messages.back().text,
+                 QString::fromUtf8("Hinter dem Auge können keine weiteren Linsen eingefügt werden!"));
+        QVERIFY(form->baukasten->isVisible()); // these two leave it open
+        QCOMPARE(dialogs->beeps, 3);
+        QCOMPARE(dialogs->messages.size(), std::size_t(3));
+    }
+
+    void eyeOptionsMoveTheRetina()
+    {
+        kitwin::add(*form, Kind::Eye);
+        const double eye = form->system().ElemX[1];
+        QVERIFY(colourNear(*form->Picture1, eye + 300, 100, kBlack));
+        openPanel(1);
+        form->KurzOption->click();
+        QCOMPARE(form->system().EyeDepth, 340.0f);
+        QVERIFY(colourNear(*form->Picture1, eye + 340, 100, kBlack));
+        QVERIFY(!colourNear(*form->Picture1, eye + 300, 100, kBlack, 0));
+        form->WeitOption->click();
+        QCOMPARE(form->system().EyeDepth, 260.0f);
+        QVERIFY(!colourNear(*form->Picture1, eye + 340, 100, kBlack, 0));
+    }
+
+    void panelsLeaveTheDrawingAsItWas()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::add(*form, Kind::Eye);
+        for (const double y : {50.0, 120.0})
+            kitwin::click(*form, 200, y);
+        form->RedrawAll();
+        const QImage drawn = kitwin::canvas(*form);
+        openPanel(3);
+        form->Schliess1Button->click();
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        form->BaukastenButton->click();
+        form->BaukastenButton->click();
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        form->AnsichtButton->click();
+        form->schliess2Button->click();
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+    }
+
+private:
+    void openPanel(int k)
+    {
+        const double middle = (form->system().ElemX[k] + form->system().ElemX[k + 1]) / 2;
+        kitwin::doubleClick(*form, middle, 0);
+        QVERIFY(form->einstell->isVisible());
+        QCOMPARE(int(form->PanelElem), k);
+    }
+
+    void typeFocalLength(const char* text)
+    {
+        form->BrennText->clear();
+        QTest::keyClicks(form->BrennText, text);
+        QTest::keyClick(form->BrennText, Qt::Key_Return);
+    }
+
+    // What a fresh kit window shows.
+    QImage blankKit()
+    {
+        bk_form fresh;
+        fresh.showModeless();
+        if (!QTest::qWaitForWindowExposed(&fresh))
+            return {};
+        return kitwin::canvas(fresh);
+    }
+
+    std::unique_ptr<RecordingDialogs> dialogs;
+    bk_form* form = nullptr;
+};
+
+QTEST_MAIN(KitWindowTest)
+#include "kit_window_test.moc"
