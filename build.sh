@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # The whole set-up on a fresh Debian machine:
 #   ./build.sh run [raylore|diska]   install what is missing, build, start a program
-#   ./build.sh test                  install what is missing, build with sanitizers, run every test headless
+#   ./build.sh test                  install what is missing, build with sanitizers, run every test headless,
+#                                    then build and check the package
+#   ./build.sh package               install what is missing, build the release .deb in build/release
 #   ./build.sh fuzz [EVENTS]         every window's fuzzer on every test screen, fresh seeds, EVENTS each
 set -euo pipefail
 cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
-          fonts-liberation fonts-dejavu-core)
+          fonts-liberation fonts-dejavu-core
+          dpkg-dev file desktop-file-utils appstream)
 
 install_missing() {
     local missing=()
@@ -25,6 +28,13 @@ install_missing() {
 build() {
     cmake --preset "$1" >/dev/null
     cmake --build --preset "$1"
+}
+
+# Leaves exactly one .deb in build/release, so its name can be globbed.
+package() {
+    build release
+    rm -f build/release/raylore_*.deb
+    cmake --build --preset release --target package
 }
 
 # Long fuzz campaigns for contributors: CI runs the same fuzzers with a few
@@ -60,6 +70,12 @@ case "${1:-}" in
         install_missing
         build dev
         ctest --preset dev
+        package
+        packaging/check-package.sh build/release/raylore_*.deb
+        ;;
+    package)
+        install_missing
+        package
         ;;
     fuzz)
         install_missing
@@ -67,7 +83,7 @@ case "${1:-}" in
         fuzz "${2:-200000}"
         ;;
     *)
-        echo "usage: $0 run [raylore|diska] | $0 test | $0 fuzz [EVENTS]" >&2
+        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS]" >&2
         exit 2
         ;;
 esac
