@@ -128,6 +128,7 @@ DKForm::DKForm()
     rayLength = disk::rayLength(static_cast<float>(width / kTwipsPerUnit), static_cast<float>(height / kTwipsPerUnit));
     betaDrawn = 1;
 
+    NameControls();
     forms::routeMouse(grafik, this, &DKForm::grafik_MouseDown, &DKForm::grafik_MouseMove, &DKForm::grafik_MouseUp);
     connect(blendButton, &QPushButton::clicked, this, &DKForm::blendButton_Click);
     connect(LoeschButton, &QPushButton::clicked, this, &DKForm::LoeschButton_Click);

@@ -68,6 +68,9 @@ public:
     QLineEdit* Hinweis;
     QPointer<info_form> infoForm;
 
+    // What Ctrl+C copies: the disk with the graph over it, as shown.
+    QImage Drawing() const;
+
 private:
     void layoutControls(double width, double height);
     void DrawDiskAndGrid();
@@ -77,4 +80,7 @@ private:
     void drawRefractedRay();
     void plotPoint();
     void clearDrawings();
+    // For screen readers (dk_form_access.cpp).
+    void NameControls();
+    void DescribeDrawing();
 };

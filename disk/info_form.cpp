@@ -3,6 +3,7 @@
 #include "forms/fonts.h"
 
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,6 +48,9 @@ info_form::info_form()
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Text1);
     Text1->setObjectName("Text1");
+    Text1->setAccessibleName(windowTitle());
+    Text1->verticalScrollBar()->setAccessibleName(QString::fromUtf8("Text blättern"));
+    Text1->horizontalScrollBar()->setAccessibleName(QString::fromUtf8("Text seitlich blättern"));
     Text1->setFrameShape(QFrame::NoFrame);
     Text1->setFont(forms::sansSerifNarrow(8.25, true));
     Text1->setReadOnly(true);

@@ -3,7 +3,9 @@
 #include "forms/screen.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QPointer>
 #include <QWindow>
 
@@ -134,6 +136,13 @@ void Form::showModeless()
 }
 
 void Form::unload() { close(); }
+
+void Form::copyOnCtrlC(std::function<QImage()> drawing)
+{
+    auto* copy = new QShortcut(QKeySequence::Copy, this);
+    connect(copy, &QShortcut::activated, this,
+            [drawing = std::move(drawing)] { QGuiApplication::clipboard()->setImage(drawing()); });
+}
 
 bool Form::event(QEvent* event)
 {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QImage>
 #include <QMainWindow>
 #include <QMargins>
 
+#include <functional>
 #include <optional>
 
 namespace forms {
@@ -44,6 +46,8 @@ public:
 
     void showModeless();
     void unload();
+    // Ctrl+C puts this image on the clipboard: the window's drawing, pixel for pixel.
+    void copyOnCtrlC(std::function<QImage()> drawing);
 
 signals:
     // Raised after onUnload; the window is deleted soon after.

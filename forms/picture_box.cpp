@@ -191,6 +191,7 @@ void PictureBox::markDirty(const QRectF& deviceRect)
         QMetaObject::invokeMethod(this, [this] {
             update(dirty_);
             dirty_ = QRect();
+            emit canvasChanged();
         }, Qt::QueuedConnection);
     dirty_ |= changed;
 }
@@ -201,6 +202,7 @@ void PictureBox::clear()
     closePainter();
     canvas_.fill(background_);
     update();
+    QMetaObject::invokeMethod(this, &PictureBox::canvasChanged, Qt::QueuedConnection);
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreground_); }

@@ -74,6 +74,8 @@ signals:
     void mouseMove(const forms::MouseEvent& event);
     void mouseUp(const forms::MouseEvent& event);
     void dblClick();
+    // The drawing changed; raised once per turn of the event loop at most.
+    void canvasChanged();
 
 protected:
     void paintEvent(QPaintEvent* event) override;

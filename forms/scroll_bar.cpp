@@ -32,6 +32,12 @@ void ScrollBar::setBounds(int minimum, int maximum)
         emit changed(value());
 }
 
+void ScrollBar::setAccessibleNames(const QString& what)
+{
+    setAccessibleName(what);
+    bar_->setAccessibleName(what);
+}
+
 void ScrollBar::setSmallChange(int step) { bar_->setSingleStep(step); }
 void ScrollBar::setLargeChange(int step) { bar_->setPageStep(step); }
 

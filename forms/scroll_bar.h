@@ -24,6 +24,8 @@ public:
     int value() const;
 
     QScrollBar* bar() const { return bar_; }
+    // What the bar changes, for screen readers (the bar inside is what they reach).
+    void setAccessibleNames(const QString& what);
 
 signals:
     void changed(int value);

@@ -17,6 +17,13 @@ SpinButton::SpinButton(QWidget* parent)
     connect(down_, &QToolButton::clicked, this, &SpinButton::spinDown);
 }
 
+void SpinButton::setAccessibleNames(const QString& what)
+{
+    setAccessibleName(what);
+    up_->setAccessibleName(what + QString::fromUtf8(" erhöhen"));
+    down_->setAccessibleName(what + QStringLiteral(" verringern"));
+}
+
 void SpinButton::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);

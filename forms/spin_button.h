@@ -14,6 +14,9 @@ public:
 
     QToolButton* upArrow() const { return up_; }
     QToolButton* downArrow() const { return down_; }
+    // What the arrows change, for screen readers: "Zoom" names the pair and
+    // its arrows "Zoom erhöhen" and "Zoom verringern".
+    void setAccessibleNames(const QString& what);
 
 signals:
     void spinUp();

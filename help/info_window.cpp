@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QFontMetricsF>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 namespace {
@@ -63,6 +64,9 @@ InfoWindow::InfoWindow(Kind kind)
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(InfoText);
     InfoText->setObjectName("InfoText");
+    InfoText->setAccessibleName(windowTitle());
+    InfoText->verticalScrollBar()->setAccessibleName(QString::fromUtf8("Text blättern"));
+    InfoText->horizontalScrollBar()->setAccessibleName(QString::fromUtf8("Text seitlich blättern"));
     InfoText->setFont(forms::sansSerifNarrow(kDesignPoints));
     InfoText->setLineWrapMode(QPlainTextEdit::NoWrap);
     InfoText->setReadOnly(true);

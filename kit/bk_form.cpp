@@ -191,6 +191,7 @@ bk_form::bk_form()
     DrawKitIcons();
     DrawRuler();
 
+    NameControls();
     forms::routeMouse(Picture1, this, &bk_form::Picture1_MouseDown, &bk_form::Picture1_MouseMove,
                       &bk_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &bk_form::Picture1_DblClick);

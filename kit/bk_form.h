@@ -198,6 +198,10 @@ private:
     void showFocalLength();
     void changeEyeDepth(float depth);
 
+    // For screen readers (bk_form_access.cpp).
+    void NameControls();
+    void DescribeDrawing();
+
     // The mouse (bk_form_mouse.cpp).
     void UpdateHover();
     bool onElementBody() const;

@@ -88,6 +88,11 @@ RL_Form::RL_Form()
     connect(ende, &QAction::triggered, this, &RL_Form::unload);
     connect(information, &QAction::triggered, this, &RL_Form::showAbout);
 
+    // Screen readers name the pictures after their simulations.
+    sp_picture->setAccessibleName("Spiegel");
+    lens_picture->setAccessibleName("Reale Linsen");
+    bk_picture->setAccessibleName("Optischer Baukasten");
+
     setTabOrder(sp_picture, lens_picture);
     setTabOrder(lens_picture, bk_picture);
     // The labels cannot take the focus, so the first picture gets it when the window shows.

@@ -163,6 +163,7 @@ lens_form::lens_form()
     QuerLabel->setFont(forms::sansSerif(8.25));
     LayoutControls();
 
+    NameControls();
     forms::routeMouse(Picture1, this, &lens_form::Picture1_MouseDown, &lens_form::Picture1_MouseMove,
                       &lens_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &lens_form::Picture1_DblClick);

@@ -176,6 +176,10 @@ private:
     void ReleaseObject();
     void showMousePosition(float x, float y);
 
+    // For screen readers (lens_form_access.cpp).
+    void NameControls();
+    void DescribeDrawing();
+
     // The magnifier.
     bool LupeHandlesPress(float x, float y);
     void PlaceLupe(float x, float y);

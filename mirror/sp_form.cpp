@@ -134,6 +134,7 @@ sp_form::sp_form()
     ray.ObjectY = 100;
     mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
 
+    NameControls();
     forms::routeMouse(Picture1, this, &sp_form::Picture1_MouseDown, &sp_form::Picture1_MouseMove,
                       &sp_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &sp_form::Picture1_DblClick);

@@ -126,6 +126,9 @@ private:
     void PressWithShift(float y);
     void MarkImage(float x, float y);
     void DragObject(float x, float y);
+    // For screen readers (sp_form_access.cpp).
+    void NameControls();
+    void DescribeDrawing();
     void KeepObjectInFront();
     void DragMirror(float x);
     void TurnBundle(float x, float y);

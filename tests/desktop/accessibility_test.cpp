@@ -1,0 +1,164 @@
+#include "disk/dk_form.h"
+#include "disk/info_form.h"
+#include "forms/option_button.h"
+#include "forms/picture_box.h"
+#include "forms/scroll_bar.h"
+#include "forms/spin_button.h"
+#include "help/info_window.h"
+#include "kit/bk_form.h"
+#include "launcher/rl_form.h"
+#include "lens/lens_form.h"
+#include "mirror/sp_form.h"
+#include "tests/kit/kit_window_support.h"
+#include "tests/support/app_fixture.h"
+
+#include <QAbstractButton>
+#include <QAccessible>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+QString accessibleName(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Name) : QString();
+}
+
+QString accessibleDescription(QWidget* w)
+{
+    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
+    return face ? face->text(QAccessible::Description) : QString();
+}
+
+bool isControl(QWidget* w)
+{
+    return qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) || qobject_cast<QLineEdit*>(w)
+        || qobject_cast<QPlainTextEdit*>(w) || qobject_cast<QScrollBar*>(w) || qobject_cast<forms::SpinButton*>(w)
+        || qobject_cast<forms::PictureBox*>(w);
+}
+
+// Every control a user can reach in the window, with no name to read out.
+QStringList nameless(QWidget* window)
+{
+    QStringList found;
+    for (QWidget* w : window->findChildren<QWidget*>())
+        if (isControl(w) && w->isVisible() && w->isEnabled() && accessibleName(w).trimmed().isEmpty())
+            found << QStringLiteral("%1 (%2 in %3)")
+                         .arg(w->objectName(), QString::fromUtf8(w->metaObject()->className()),
+                              w->parentWidget() ? w->parentWidget()->objectName() : QString());
+    return found;
+}
+
+using Opener = std::function<QWidget*()>;
+
+template <typename Window> Window* shown(Window* window)
+{
+    window->showModeless();
+    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Opener)
+
+class AccessibilityTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+    void cleanup() { closeAllWindows(); }
+
+    void everyReachableControlHasAName_data()
+    {
+        QTest::addColumn<Opener>("open");
+        QTest::newRow("launcher") << Opener([] { return shown(new RL_Form); });
+        QTest::newRow("about") << Opener([] { return shown(makeRL_info()); });
+        QTest::newRow("sp_info") << Opener([] { return shown(makeSp_info()); });
+        QTest::newRow("lens_info") << Opener([] { return shown(makeLens_info()); });
+        QTest::newRow("bk_info") << Opener([] { return shown(makeBk_info()); });
+        QTest::newRow("mirror") << Opener([] {
+            auto* w = shown(new sp_form);
+            w->ParallelOption->click();
+            return w;
+        });
+        QTest::newRow("lens") << Opener([] {
+            auto* w = shown(new lens_form);
+            w->Blende_einOption->click(); // the aperture's own controls appear
+            return w;
+        });
+        QTest::newRow("lens magnifier") << Opener([] {
+            auto* w = shown(new lens_form);
+            w->LupeButton->click();
+            w->Picture1_MouseMove(0, 0, 450, 60);
+            w->Picture1_MouseDown(1, 0, 450, 60);
+            return w;
+        });
+        QTest::newRow("kit with every panel") << Opener([] {
+            auto* w = shown(new bk_form);
+            kitwin::add(*w, kit::Kind::Eye);
+            w->BaukastenButton->click();
+            w->AnsichtButton->click();
+            w->KooCheck->click();
+            kitwin::doubleClick(*w, w->system().ElemX[1], 0);
+            return w;
+        });
+        QTest::newRow("diska") << Opener([] { return shown(new DKForm); });
+        QTest::newRow("diska help") << Opener([] { return shown(new info_form); });
+    }
+
+    void everyReachableControlHasAName()
+    {
+        QFETCH(Opener, open);
+        QWidget* window = open();
+        QVERIFY(window);
+        const QStringList missing = nameless(window);
+        QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
+    }
+
+    void drawingAreasDescribeWhatTheyShow()
+    {
+        auto* mirror = shown(new sp_form);
+        QVERIFY(mirror);
+        QCoreApplication::processEvents();
+        QVERIFY(accessibleDescription(mirror->Picture1).contains("0 Strahlen"));
+        mirror->Picture1_MouseDown(1, 0, 300, 60);
+        mirror->Picture1_MouseUp(1, 0, 300, 60);
+        QCoreApplication::processEvents();
+        QVERIFY2(accessibleDescription(mirror->Picture1).contains("1 Strahl,"),
+                 qPrintable(accessibleDescription(mirror->Picture1)));
+        mirror->ParabolOption->click();
+        QCoreApplication::processEvents();
+        QVERIFY(accessibleDescription(mirror->Picture1).startsWith("Parabolspiegel"));
+
+        auto* kit = shown(new bk_form);
+        QVERIFY(kit);
+        kitwin::add(*kit, kit::Kind::Converging);
+        QCoreApplication::processEvents();
+        QVERIFY2(accessibleDescription(kit->Picture1).contains("Sammellinse mit f = 150 LE bei x = 350 LE"),
+                 qPrintable(accessibleDescription(kit->Picture1)));
+        kitwin::add(*kit, kit::Kind::Eye);
+        kitwin::doubleClick(*kit, kit->system().ElemX[3], 0);
+        kit->KurzOption->click();
+        QCoreApplication::processEvents();
+        QVERIFY(accessibleDescription(kit->Picture1).contains("kurzsichtiges Auge"));
+
+        auto* disk = shown(new DKForm);
+        QVERIFY(disk);
+        disk->grafik_MouseDown(1, 0, -100, 100);
+        disk->grafik_MouseUp(1, 0, -100, 100);
+        QCoreApplication::processEvents();
+        QVERIFY2(accessibleDescription(disk->grafik).contains("Einfallswinkel alpha = 45"),
+                 qPrintable(accessibleDescription(disk->grafik)));
+    }
+};
+
+QTEST_MAIN(AccessibilityTest)
+#include "accessibility_test.moc"
