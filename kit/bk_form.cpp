@@ -11,6 +11,7 @@
 #include "forms/spin_button.h"
 #include "help/info_window.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -158,6 +159,8 @@ bk_form::bk_form()
     BrennText->setAlignment(Qt::AlignCenter);
     BrennLabel->setAlignment(Qt::AlignCenter);
     BrennText->installEventFilter(this);
+    // The panel's white caption colour would hide the arrows.
+    BrennSpin->setPalette(QApplication::palette());
     auto* steps = new QButtonGroup(this);
     steps->addButton(GrobOption);
     steps->addButton(FeinOption);
