@@ -1,5 +1,6 @@
 #include "kit/bk_form.h"
 
+#include "forms/builders.h"
 #include "forms/colours.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
@@ -9,6 +10,7 @@
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
+#include "forms/strip_layout.h"
 #include "help/info_window.h"
 
 #include <QApplication>
@@ -25,12 +27,7 @@ namespace {
 namespace colour = forms::colour;
 
 // Design outer size of the window and places of the strip's controls, in twips.
-constexpr double kDesignWidth = 9600;
-constexpr double kDesignHeight = 7200;
-constexpr double kBorderWidth = 252;
-constexpr double kBorderHeight = 388 + 252;
-constexpr double kStripHeight = 1200;
-constexpr double kBar = 255;
+constexpr forms::StripDesign kDesign{9600, 7200, 252, 388 + 252, 1200};
 constexpr forms::TwipsRect kObjekte{60, 80, 2300, 330};
 constexpr forms::TwipsRect kBaukastenButton{60, 620, 2300, 420};
 constexpr forms::TwipsRect kAnsichtButton{2560, 620, 1500, 420};
@@ -53,24 +50,10 @@ constexpr QRgb kDarkBlue = 0xff000080;
 constexpr QRgb kTeal = 0xff008080;
 constexpr QRgb kLightCyan = 0xffc0ffff;
 
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
-
-QLineEdit* readout(QWidget* parent, const char* name, const QString& text = QString())
-{
-    auto* box = named(new QLineEdit(text, parent), name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    return box;
-}
-
 // A frame with its caption, filled in its own colours.
 QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRgb background, QRgb text)
 {
-    auto* box = named(new QGroupBox(caption, parent), name);
+    auto* box = forms::named(new QGroupBox(caption, parent), name);
     QPalette colours = box->palette();
     colours.setColor(QPalette::Window, QColor::fromRgb(background));
     colours.setColor(QPalette::WindowText, QColor::fromRgb(text));
@@ -82,74 +65,58 @@ QGroupBox* frame(QWidget* parent, const char* name, const QString& caption, QRgb
 
 forms::PictureBox* icon(QWidget* parent, const char* name)
 {
-    auto* picture = named(new forms::PictureBox(parent), name);
+    auto* picture = forms::named(new forms::PictureBox(parent), name);
     picture->setBackground(kLightCyan);
     picture->setCursor(Qt::PointingHandCursor);
     return picture;
 }
 
-forms::ScrollBar* scrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
-                            int maximum)
-{
-    auto* bar = named(new forms::ScrollBar(orientation, parent), name);
-    bar->setBounds(minimum, maximum);
-    bar->setSmallChange(20);
-    bar->setLargeChange(60);
-    bar->setValue(0);
-    return bar;
-}
-
-forms::TwipsRect scaled(const forms::TwipsRect& r, double fx, double fy)
-{
-    return {r.left * fx, r.top * fy, r.width * fx, r.height * fy};
-}
-
 } // namespace
 
 bk_form::bk_form()
-    : Panel3D1(named(new forms::Panel3D(client()), "Panel3D1"))
-    , objekte(named(new QComboBox(Panel3D1), "objekte"))
-    , BaukastenButton(named(new QPushButton(QString::fromUtf8("Baukasten öffnen"), Panel3D1), "BaukastenButton"))
-    , AnsichtButton(named(new QPushButton("Ansicht ...", Panel3D1), "AnsichtButton"))
-    , KooCheck(named(new QCheckBox("Koordinaten", Panel3D1), "KooCheck"))
-    , MassCheck(named(new QCheckBox(QString::fromUtf8("Maßband"), Panel3D1), "MassCheck"))
-    , ZoomLabel(named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
-    , ZoomText(readout(Panel3D1, "ZoomText", "100 %"))
-    , ZoomSpButton(named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
-    , InfoButton(named(new QPushButton("Info", Panel3D1), "InfoButton"))
-    , EndeButton(named(new QPushButton("Ende", Panel3D1), "EndeButton"))
-    , Picture1(named(new forms::PictureBox(client()), "Picture1"))
-    , HBildlauf(scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000))
-    , VBildlauf(scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500))
+    : Panel3D1(forms::named(new forms::Panel3D(client()), "Panel3D1"))
+    , objekte(forms::named(new QComboBox(Panel3D1), "objekte"))
+    , BaukastenButton(forms::named(new QPushButton(QString::fromUtf8("Baukasten öffnen"), Panel3D1), "BaukastenButton"))
+    , AnsichtButton(forms::named(new QPushButton("Ansicht ...", Panel3D1), "AnsichtButton"))
+    , KooCheck(forms::named(new QCheckBox("Koordinaten", Panel3D1), "KooCheck"))
+    , MassCheck(forms::named(new QCheckBox(QString::fromUtf8("Maßband"), Panel3D1), "MassCheck"))
+    , ZoomLabel(forms::named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
+    , ZoomText(forms::readOnlyField(Panel3D1, "ZoomText", "100 %"))
+    , ZoomSpButton(forms::named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
+    , InfoButton(forms::named(new QPushButton("Info", Panel3D1), "InfoButton"))
+    , EndeButton(forms::named(new QPushButton("Ende", Panel3D1), "EndeButton"))
+    , Picture1(forms::named(new forms::PictureBox(client()), "Picture1"))
+    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
+    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
     , baukasten(frame(client(), "baukasten", "Baukasten", kDarkBlue, colour::white))
     , Sammelpicture(icon(baukasten, "Sammelpicture"))
     , StreuPicture(icon(baukasten, "StreuPicture"))
     , AugPicture(icon(baukasten, "AugPicture"))
     , einstell(frame(client(), "einstell", "Sammellinse", kTeal, colour::white))
-    , BrennLabel(named(new QLabel("Brennweite:", einstell), "BrennLabel"))
-    , BrennText(named(new QLineEdit(einstell), "BrennText"))
-    , LEText(readout(einstell, "LEText", "LE"))
-    , BrennSpin(named(new forms::SpinButton(einstell), "BrennSpin"))
-    , GrobOption(named(new forms::OptionButton("grob ", einstell), "GrobOption"))
-    , FeinOption(named(new forms::OptionButton("fein", einstell), "FeinOption"))
-    , EntfernButton(named(new QPushButton("Linse entfernen", einstell), "EntfernButton"))
-    , Schliess1Button(named(new QPushButton(QString::fromUtf8("schließen"), einstell), "Schließ1Button"))
+    , BrennLabel(forms::named(new QLabel("Brennweite:", einstell), "BrennLabel"))
+    , BrennText(forms::named(new QLineEdit(einstell), "BrennText"))
+    , LEText(forms::readOnlyField(einstell, "LEText", "LE"))
+    , BrennSpin(forms::named(new forms::SpinButton(einstell), "BrennSpin"))
+    , GrobOption(forms::named(new forms::OptionButton("grob ", einstell), "GrobOption"))
+    , FeinOption(forms::named(new forms::OptionButton("fein", einstell), "FeinOption"))
+    , EntfernButton(forms::named(new QPushButton("Linse entfernen", einstell), "EntfernButton"))
+    , Schliess1Button(forms::named(new QPushButton(QString::fromUtf8("schließen"), einstell), "Schließ1Button"))
     , sehfehl(frame(einstell, "sehfehl", "Sehfehler", kTeal, colour::white))
-    , NormOption(named(new forms::OptionButton("kein Fehler", sehfehl), "NormOption"))
-    , KurzOption(named(new forms::OptionButton("kurzsichtig", sehfehl), "KurzOption"))
-    , WeitOption(named(new forms::OptionButton("weitsichtig", sehfehl), "WeitOption"))
+    , NormOption(forms::named(new forms::OptionButton("kein Fehler", sehfehl), "NormOption"))
+    , KurzOption(forms::named(new forms::OptionButton("kurzsichtig", sehfehl), "KurzOption"))
+    , WeitOption(forms::named(new forms::OptionButton("weitsichtig", sehfehl), "WeitOption"))
     , ansicht(frame(client(), "ansicht", "Ansicht", forms::colour::lightGrey, colour::black))
-    , KonstruktionLabel(named(new QLabel("Konstruktionsstrahlen", ansicht), "KonstruktionLabel"))
-    , VirtuellLabel(named(new QLabel("virtueller Bilder", ansicht), "VirtuellLabel"))
-    , VirtuellCheck(named(new QCheckBox("einblenden", ansicht), "VirtuellCheck"))
-    , BilderLabel(named(new QLabel("Bilder", ansicht), "BilderLabel"))
-    , BildCheck(named(new QCheckBox("anzeigen", ansicht), "BildCheck"))
-    , schliess2Button(named(new QPushButton(QString::fromUtf8("schließen"), ansicht), "schließ2Button"))
+    , KonstruktionLabel(forms::named(new QLabel("Konstruktionsstrahlen", ansicht), "KonstruktionLabel"))
+    , VirtuellLabel(forms::named(new QLabel("virtueller Bilder", ansicht), "VirtuellLabel"))
+    , VirtuellCheck(forms::named(new QCheckBox("einblenden", ansicht), "VirtuellCheck"))
+    , BilderLabel(forms::named(new QLabel("Bilder", ansicht), "BilderLabel"))
+    , BildCheck(forms::named(new QCheckBox("anzeigen", ansicht), "BildCheck"))
+    , schliess2Button(forms::named(new QPushButton(QString::fromUtf8("schließen"), ansicht), "schließ2Button"))
     , messen(frame(client(), "messen", "Koordinaten", forms::colour::lightGrey, colour::black))
-    , xText(readout(messen, "xText"))
-    , yText(readout(messen, "yText"))
-    , MassText(readout(messen, "MassText"))
-    , MassPicture(named(new forms::PictureBox(messen), "MassPicture"))
+    , xText(forms::readOnlyField(messen, "xText"))
+    , yText(forms::readOnlyField(messen, "yText"))
+    , MassText(forms::readOnlyField(messen, "MassText"))
+    , MassPicture(forms::named(new forms::PictureBox(messen), "MassPicture"))
 {
     setObjectName("bk_form");
     setWindowTitle("Optischer Baukasten");
@@ -232,28 +199,18 @@ bk_form::bk_form()
 // bottom. The panels keep their size and stay at the drawing area's corners.
 void bk_form::LayoutControls()
 {
-    const double fx = (outerWidthTwips() - kBorderWidth) / (kDesignWidth - kBorderWidth);
-    const double fy = (outerHeightTwips() - kBorderHeight) / (kDesignHeight - kBorderHeight);
-    if (!(fx > 0 && fy > 0))
+    const std::optional<forms::TwipsRect> area = forms::layoutStrip(
+        *this, kDesign, Panel3D1,
+        {{objekte, kObjekte},     {BaukastenButton, kBaukastenButton}, {AnsichtButton, kAnsichtButton},
+         {KooCheck, kKooCheck},   {MassCheck, kMassCheck},             {ZoomLabel, kZoomLabel},
+         {ZoomText, kZoomText},   {ZoomSpButton, kZoomSpButton},       {InfoButton, kInfoButton},
+         {EndeButton, kEndeButton}},
+        Picture1, VBildlauf, HBildlauf);
+    if (!area)
         return; // too small to lay out
-    const double width = clientWidthTwips();
-    const double height = clientHeightTwips();
-    const double strip = kStripHeight * fy;
-    forms::setGeometryTwips(Panel3D1, {0, 0, width, strip});
-    const std::pair<QWidget*, forms::TwipsRect> places[] = {
-        {objekte, kObjekte},         {BaukastenButton, kBaukastenButton}, {AnsichtButton, kAnsichtButton},
-        {KooCheck, kKooCheck},       {MassCheck, kMassCheck},             {ZoomLabel, kZoomLabel},
-        {ZoomText, kZoomText},       {ZoomSpButton, kZoomSpButton},       {InfoButton, kInfoButton},
-        {EndeButton, kEndeButton},
-    };
-    for (const auto& [widget, place] : places)
-        forms::setGeometryTwips(widget, scaled(place, fx, fy));
-
-    const double pictureWidth = std::max(0.0, width - kBar);
-    const double pictureHeight = std::max(0.0, height - strip - kBar);
-    forms::setGeometryTwips(Picture1, {0, strip, pictureWidth, pictureHeight});
-    forms::setGeometryTwips(VBildlauf, {pictureWidth, strip, kBar, pictureHeight});
-    forms::setGeometryTwips(HBildlauf, {0, strip + pictureHeight, pictureWidth, kBar});
+    const double strip = area->top;
+    const double pictureWidth = area->width;
+    const double pictureHeight = area->height;
 
     const double margin = (forms::Screen::isSmall() ? 0.01 : 0.02) * outerWidthTwips();
     const double boxWidth = 3 * kIcon + 4 * kIconGap;

@@ -1,5 +1,6 @@
 #include "lens/lens_form.h"
 
+#include "forms/builders.h"
 #include "forms/colours.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
@@ -9,6 +10,7 @@
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
+#include "forms/strip_layout.h"
 #include "help/info_window.h"
 
 #include <QButtonGroup>
@@ -22,12 +24,7 @@ namespace {
 namespace colour = forms::colour;
 
 // Design outer size of the window and places of the strip's controls, in twips.
-constexpr double kDesignWidth = 9600;
-constexpr double kDesignHeight = 7200;
-constexpr double kBorderWidth = 252;
-constexpr double kBorderHeight = 388 + 252;
-constexpr double kStripHeight = 1200;
-constexpr double kBar = 255;
+constexpr forms::StripDesign kDesign{9600, 7200, 252, 388 + 252, 1200};
 constexpr forms::TwipsRect kPktOption{60, 40, 1450, 260};
 constexpr forms::TwipsRect kParallelOption{60, 320, 1450, 260};
 constexpr forms::TwipsRect kLupeButton{60, 660, 1100, 420};
@@ -56,68 +53,38 @@ constexpr forms::TwipsRect kText2{240, 600, 1200, 288};
 constexpr QRgb kMagnifierGrey = 0xffe0e0e0;
 const char* const kLupeText = "Vergrößerung\nder Lupe:\n10:1";
 
-template <typename T> T* named(T* widget, const char* name)
-{
-    widget->setObjectName(QString::fromUtf8(name));
-    return widget;
-}
-
-QLineEdit* textBox(QWidget* parent, const char* name, const QString& text)
-{
-    auto* box = named(new QLineEdit(text, parent), name);
-    box->setReadOnly(true);
-    box->setFocusPolicy(Qt::NoFocus);
-    return box;
-}
-
-forms::ScrollBar* scrollBar(QWidget* parent, const char* name, Qt::Orientation orientation, int minimum,
-                            int maximum, int small, int large, int value)
-{
-    auto* bar = named(new forms::ScrollBar(orientation, parent), name);
-    bar->setBounds(minimum, maximum);
-    bar->setSmallChange(small);
-    bar->setLargeChange(large);
-    bar->setValue(value);
-    return bar;
-}
-
-forms::TwipsRect scaled(const forms::TwipsRect& r, double fx, double fy)
-{
-    return {r.left * fx, r.top * fy, r.width * fx, r.height * fy};
-}
-
 } // namespace
 
 lens_form::lens_form()
-    : Picture1(named(new forms::PictureBox(client()), "Picture1"))
-    , Picture2(named(new forms::PictureBox(client()), "Picture2"))
-    , Panel3D1(named(new forms::Panel3D(client()), "Panel3D1"))
-    , PktOption(named(new forms::OptionButton("Punktraster", Panel3D1), "PktOption"))
-    , ParallelOption(named(new forms::OptionButton("Parallellicht", Panel3D1), "ParallelOption"))
-    , LupeButton(named(new QPushButton("Lupe", Panel3D1), "LupeButton"))
-    , R1WertLabel(named(new QLabel(Panel3D1), "R1WertLabel"))
-    , Radius1Scroll(scrollBar(Panel3D1, "Radius1Scroll", Qt::Horizontal, -100, 100, 10, 10, 100))
-    , R2WertLabel(named(new QLabel(Panel3D1), "R2WertLabel"))
-    , Radius2Scroll(scrollBar(Panel3D1, "Radius2Scroll", Qt::Horizontal, -100, 100, 10, 10, -100))
-    , BrennLabel(named(new QLabel("Brennweite:", Panel3D1), "BrennLabel"))
-    , BrennWertLabel(named(new QLabel(Panel3D1), "BrennWertLabel"))
-    , BlendeText(textBox(Panel3D1, "BlendeText", "Blende:"))
-    , Blende_einOption(named(new forms::OptionButton("ein", Panel3D1), "Blende_einOption"))
-    , Blende_ausOption(named(new forms::OptionButton("aus", Panel3D1), "Blende_ausOption"))
-    , BlendeScroll(scrollBar(Panel3D1, "BlendeScroll", Qt::Vertical, 0, -110, 10, 60, 0))
-    , QuerLabel(named(new QLabel(Panel3D1), "QuerLabel"))
-    , QuerSpin(named(new forms::SpinButton(Panel3D1), "QuerSpin"))
-    , ZoomLabel(named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
-    , ZoomText(textBox(Panel3D1, "ZoomText", "100 %"))
-    , ZoomSpButton(named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
-    , Zoom_lupeLabel(named(new QLabel(Panel3D1), "Zoom_lupeLabel"))
-    , Zoom_lupeSpButton(named(new forms::SpinButton(Panel3D1), "Zoom_lupeSpButton"))
-    , HBildlauf(scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
-    , VBildlauf(scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
-    , Text1(textBox(Picture1, "Text1", QString()))
-    , Text2(textBox(Picture1, "Text2", QString()))
-    , InfoButton(named(new QPushButton("Info", Panel3D1), "InfoButton"))
-    , EndeButton(named(new QPushButton("Ende", Panel3D1), "EndeButton"))
+    : Picture1(forms::named(new forms::PictureBox(client()), "Picture1"))
+    , Picture2(forms::named(new forms::PictureBox(client()), "Picture2"))
+    , Panel3D1(forms::named(new forms::Panel3D(client()), "Panel3D1"))
+    , PktOption(forms::named(new forms::OptionButton("Punktraster", Panel3D1), "PktOption"))
+    , ParallelOption(forms::named(new forms::OptionButton("Parallellicht", Panel3D1), "ParallelOption"))
+    , LupeButton(forms::named(new QPushButton("Lupe", Panel3D1), "LupeButton"))
+    , R1WertLabel(forms::named(new QLabel(Panel3D1), "R1WertLabel"))
+    , Radius1Scroll(forms::scrollBar(Panel3D1, "Radius1Scroll", Qt::Horizontal, -100, 100, 10, 10, 100))
+    , R2WertLabel(forms::named(new QLabel(Panel3D1), "R2WertLabel"))
+    , Radius2Scroll(forms::scrollBar(Panel3D1, "Radius2Scroll", Qt::Horizontal, -100, 100, 10, 10, -100))
+    , BrennLabel(forms::named(new QLabel("Brennweite:", Panel3D1), "BrennLabel"))
+    , BrennWertLabel(forms::named(new QLabel(Panel3D1), "BrennWertLabel"))
+    , BlendeText(forms::readOnlyField(Panel3D1, "BlendeText", "Blende:"))
+    , Blende_einOption(forms::named(new forms::OptionButton("ein", Panel3D1), "Blende_einOption"))
+    , Blende_ausOption(forms::named(new forms::OptionButton("aus", Panel3D1), "Blende_ausOption"))
+    , BlendeScroll(forms::scrollBar(Panel3D1, "BlendeScroll", Qt::Vertical, 0, -110, 10, 60, 0))
+    , QuerLabel(forms::named(new QLabel(Panel3D1), "QuerLabel"))
+    , QuerSpin(forms::named(new forms::SpinButton(Panel3D1), "QuerSpin"))
+    , ZoomLabel(forms::named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
+    , ZoomText(forms::readOnlyField(Panel3D1, "ZoomText", "100 %"))
+    , ZoomSpButton(forms::named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
+    , Zoom_lupeLabel(forms::named(new QLabel(Panel3D1), "Zoom_lupeLabel"))
+    , Zoom_lupeSpButton(forms::named(new forms::SpinButton(Panel3D1), "Zoom_lupeSpButton"))
+    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
+    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
+    , Text1(forms::readOnlyField(Picture1, "Text1", QString()))
+    , Text2(forms::readOnlyField(Picture1, "Text2", QString()))
+    , InfoButton(forms::named(new QPushButton("Info", Panel3D1), "InfoButton"))
+    , EndeButton(forms::named(new QPushButton("Ende", Panel3D1), "EndeButton"))
 {
     setObjectName("lens_form");
     setWindowTitle("Reale Linsen");
@@ -194,39 +161,26 @@ lens_form::lens_form()
 // bottom. Its world window follows from TwipsPerLE and the zoom.
 void lens_form::LayoutControls()
 {
-    const double fx = (outerWidthTwips() - kBorderWidth) / (kDesignWidth - kBorderWidth);
-    const double fy = (outerHeightTwips() - kBorderHeight) / (kDesignHeight - kBorderHeight);
-    if (!(fx > 0 && fy > 0))
+    const std::optional<forms::TwipsRect> area = forms::layoutStrip(
+        *this, kDesign, Panel3D1,
+        {{PktOption, kPktOption},           {ParallelOption, kParallelOption},
+         {LupeButton, kLupeButton},         {R1WertLabel, kR1WertLabel},
+         {Radius1Scroll, kRadius1Scroll},   {R2WertLabel, kR2WertLabel},
+         {Radius2Scroll, kRadius2Scroll},   {BrennLabel, kBrennLabel},
+         {BrennWertLabel, kBrennWertLabel}, {Zoom_lupeLabel, kZoom_lupeLabel},
+         {Zoom_lupeSpButton, kZoom_lupeSpButton}, {BlendeText, kBlendeText},
+         {Blende_einOption, kBlende_einOption}, {Blende_ausOption, kBlende_ausOption},
+         {BlendeScroll, kBlendeScroll},     {QuerLabel, kQuerLabel},
+         {QuerSpin, kQuerSpin},             {ZoomLabel, kZoomLabel},
+         {ZoomText, kZoomText},             {ZoomSpButton, kZoomSpButton},
+         {InfoButton, kInfoButton},         {EndeButton, kEndeButton}},
+        Picture1, VBildlauf, HBildlauf);
+    if (!area)
         return; // too small to lay out
-    const double width = clientWidthTwips();
-    const double height = clientHeightTwips();
-    const double strip = kStripHeight * fy;
-    forms::setGeometryTwips(Panel3D1, {0, 0, width, strip});
-    const std::pair<QWidget*, forms::TwipsRect> places[] = {
-        {PktOption, kPktOption},           {ParallelOption, kParallelOption},
-        {LupeButton, kLupeButton},         {R1WertLabel, kR1WertLabel},
-        {Radius1Scroll, kRadius1Scroll},   {R2WertLabel, kR2WertLabel},
-        {Radius2Scroll, kRadius2Scroll},   {BrennLabel, kBrennLabel},
-        {BrennWertLabel, kBrennWertLabel}, {Zoom_lupeLabel, kZoom_lupeLabel},
-        {Zoom_lupeSpButton, kZoom_lupeSpButton}, {BlendeText, kBlendeText},
-        {Blende_einOption, kBlende_einOption}, {Blende_ausOption, kBlende_ausOption},
-        {BlendeScroll, kBlendeScroll},     {QuerLabel, kQuerLabel},
-        {QuerSpin, kQuerSpin},             {ZoomLabel, kZoomLabel},
-        {ZoomText, kZoomText},             {ZoomSpButton, kZoomSpButton},
-        {InfoButton, kInfoButton},         {EndeButton, kEndeButton},
-    };
-    for (const auto& [widget, place] : places)
-        forms::setGeometryTwips(widget, scaled(place, fx, fy));
-
-    const double pictureWidth = std::max(0.0, width - kBar);
-    const double pictureHeight = std::max(0.0, height - strip - kBar);
-    forms::setGeometryTwips(Picture1, {0, strip, pictureWidth, pictureHeight});
-    forms::setGeometryTwips(VBildlauf, {pictureWidth, strip, kBar, pictureHeight});
-    forms::setGeometryTwips(HBildlauf, {0, strip + pictureHeight, pictureWidth, kBar});
     forms::setGeometryTwips(Text1, kText1);
     forms::setGeometryTwips(Text2, kText2);
 
-    View.layout(pictureWidth, pictureHeight, TwipsPerLE);
+    View.layout(area->width, area->height, TwipsPerLE);
     applyWorldWindow();
 }
 

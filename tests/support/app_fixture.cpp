@@ -23,8 +23,8 @@ ScopedScreen::ScopedScreen(double widthTwips, double heightTwips)
 
 ScopedScreen::~ScopedScreen() { forms::Screen::clearOverride(); }
 
-bool smallScreen() { return forms::Screen::widthTwips() < 10000; }
-bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < 12200; }
+bool smallScreen() { return forms::Screen::isSmall(); }
+bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < forms::Screen::kWideFrom; }
 
 void prepareWindowTests() { forms::installFontSubstitutions(); }
 
