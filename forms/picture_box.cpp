@@ -324,6 +324,12 @@ void PictureBox::dot(double x, double y, double radius)
     setFillColour(qRgb(0, 0, 0));
 }
 
+bool PictureBox::contains(double x, double y) const
+{
+    const QPointF p(scale().toPixelX(x), scale().toPixelY(y));
+    return p.x() >= 0 && p.y() >= 0 && p.x() < width() && p.y() < height();
+}
+
 void PictureBox::placeChild(QWidget* child, double left, double top, double width, double height) const
 {
     const auto round = [](double v) { return static_cast<int>(std::lround(v)); };

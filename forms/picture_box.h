@@ -62,6 +62,9 @@ public:
     // it; leaves the fill transparent and black, as the windows expect.
     void dot(double x, double y, double radius);
 
+    // Whether a point in user coordinates lies on the box.
+    bool contains(double x, double y) const;
+
     // Places a child control by user coordinates: (left, top) is its upper-left corner.
     void placeChild(QWidget* child, double left, double top, double width, double height) const;
 

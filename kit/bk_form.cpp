@@ -176,9 +176,23 @@ bk_form::bk_form()
     connect(VBildlauf, &forms::ScrollBar::changed, this, &bk_form::VBildlauf_Change);
     connect(InfoButton, &QPushButton::clicked, this, &bk_form::InfoButton_Click);
     connect(EndeButton, &QPushButton::clicked, this, &bk_form::EndeButton_Click);
-    connect(Sammelpicture, &forms::PictureBox::mouseDown, this, &bk_form::Sammelpicture_Click);
-    connect(StreuPicture, &forms::PictureBox::mouseDown, this, &bk_form::StreuPicture_Click);
-    connect(AugPicture, &forms::PictureBox::mouseDown, this, &bk_form::AugPicture_Click);
+    // A click on a picture: the left button pressed on it and released over it.
+    // The second press of a double click is no press, so it adds nothing more.
+    const auto onClick = [this](forms::PictureBox* picture, void (bk_form::*handler)()) {
+        connect(picture, &forms::PictureBox::mouseDown, this, [this, picture](const forms::MouseEvent& e) {
+            if (e.button == 1)
+                pressedIcon_ = picture;
+        });
+        connect(picture, &forms::PictureBox::mouseUp, this, [this, picture, handler](const forms::MouseEvent& e) {
+            const bool clicked = pressedIcon_ == picture && e.button == 1 && picture->contains(e.x, e.y);
+            pressedIcon_ = nullptr;
+            if (clicked)
+                (this->*handler)();
+        });
+    };
+    onClick(Sammelpicture, &bk_form::Sammelpicture_Click);
+    onClick(StreuPicture, &bk_form::StreuPicture_Click);
+    onClick(AugPicture, &bk_form::AugPicture_Click);
     connect(BrennSpin, &forms::SpinButton::spinUp, this, &bk_form::BrennSpin_SpinUp);
     connect(BrennSpin, &forms::SpinButton::spinDown, this, &bk_form::BrennSpin_SpinDown);
     connect(BrennText, &QLineEdit::textEdited, this, &bk_form::BrennText_Change);
@@ -345,9 +359,11 @@ void bk_form::AnsichtButton_Click()
     AnsichtButton->setEnabled(false);
 }
 
+// Clears the drawing as a double click away from the elements does, wherever
+// the pointer last was, then shows the help.
 void bk_form::InfoButton_Click()
 {
-    Picture1_DblClick();
+    ClearAll();
     if (!bk_info)
         bk_info = makeBk_info();
     bk_info->showModeless();
@@ -355,12 +371,19 @@ void bk_form::InfoButton_Click()
 
 void bk_form::EndeButton_Click() { unload(); }
 
+// Enter counts on its release, and only when the field had its press too:
+// the press may have closed a message box, and held keys repeat.
 bool bk_form::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == BrennText && event->type() == QEvent::KeyRelease) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    if (watched == BrennText && (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (event->type() == QEvent::KeyPress)
+            enterPressed_ = enter && !key->isAutoRepeat();
+        else if (enter && enterPressed_ && !key->isAutoRepeat()) {
+            enterPressed_ = false;
             BrennText_KeyUp(13);
+        }
     }
     return forms::Form::eventFilter(watched, event);
 }

@@ -212,5 +212,7 @@ private:
 
     kit::System kit_;
     bool painted_ = false;
+    bool enterPressed_ = false; // BrennText saw Enter go down
+    QPointer<forms::PictureBox> pressedIcon_; // the kit box's picture the left button went down on
     bool pointPending_ = false; // a point was marked by the press; the release traces it
 };

@@ -144,8 +144,10 @@ void bk_form::DrawEye(int k)
     Picture1->arc(centre, 0, kit::EyeR, corner + kEyeGap, pi() - rim - kEyeGap);
     Picture1->arc(centre, 0, kit::EyeR, pi() + rim + kEyeGap, 2 * pi() - corner - kEyeGap);
     Picture1->setLineWidth(1);
+    // Never beyond the ball: at the short-sighted depth it is lower than the drawn retina.
     const double retina = eye + kit_.EyeDepth;
-    Picture1->line(retina, -kRetinaReach, retina, kRetinaReach);
+    const double reach = std::min(kRetinaReach, kit::retinaHalfHeight(kit_.EyeDepth));
+    Picture1->line(retina, -reach, retina, reach);
 }
 
 void bk_form::DrawObject()
@@ -281,7 +283,7 @@ void bk_form::RedrawAll()
 // The three icons of the kit box, each in its own picture's coordinates.
 void bk_form::DrawKitIcons()
 {
-    const QRgb text = QApplication::palette().color(QPalette::Text).rgb();
+    const QRgb text = QApplication::palette().color(QPalette::WindowText).rgb();
     for (forms::PictureBox* p : {Sammelpicture, StreuPicture, AugPicture}) {
         p->setBackground(kLightCyan);
         p->setLineWidth(1);
@@ -324,7 +326,6 @@ void bk_form::DrawRuler()
     MassPicture->clear();
     MassPicture->setScale(-5, 30, 110, -32);
     MassPicture->setForeground(colour::black);
-    MassPicture->line(0, 0, 100, 0);
     for (int x = 0; x <= 100; x += 10) {
         const double tick = x % 100 == 0 ? 25 : x % 50 == 0 ? 20 : 15;
         MassPicture->line(x, 0, x, tick);

@@ -70,6 +70,7 @@ void bk_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
     setForeground(colour::black);
     if (button != 1)
         return;
+    DragState = 0; // a release lost to another window ends the last drag here
     if (MassCheck->isChecked()) {
         setForeground(colour::white);
         DrawTape();
@@ -83,7 +84,7 @@ void bk_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         return;
     if (kit_.ElemCount > 1)
         UpdateHover();
-    if (HoverZone == 0)
+    if (HoverZone == 0 && kit_.ElemCount > 1) // without an element there is nothing in front of
         startInFront(x, y);
     if (onElementBody())
         DragState = HoverZone;
@@ -117,6 +118,10 @@ void bk_form::startInFront(double x, double y)
         DrawRays();
         break;
     case kit::ObjectMode::PointGrid: {
+        if (kit_.markRefused(x, y)) {
+            forms::refuse(text(kit::kTooManyPointsText));
+            return;
+        }
         // The marks go first: unmarking moves the point marked last into the gap.
         setForeground(colour::white);
         DrawRays();
@@ -124,10 +129,6 @@ void bk_form::startInFront(double x, double y)
         const kit::MarkResult result = kit_.markPoint(x, y);
         setForeground(colour::black);
         DrawPointMarks();
-        if (result == kit::MarkResult::Refused) {
-            forms::refuse(text(kit::kTooManyPointsText));
-            return;
-        }
         DragState = 0.5;
         pointPending_ = result == kit::MarkResult::Marked;
         break;

@@ -74,11 +74,15 @@ void bk_form::addElement(kit::Kind kind)
         forms::refuse(text(kind == kit::Kind::Eye ? kit::kSecondEyeText : kit::kBehindEyeText));
         return;
     }
+    if (kit_.ElemCount >= kit::kMaxElemCount) {
+        forms::refuse(text(kit::kSixElementsText));
+        closeKitBox();
+        return;
+    }
     EraseAll();
-    const kit::AddResult result = kit_.AddElement(kind);
-    if (result != kit::AddResult::Added)
-        forms::refuse(text(kit::refusalText(result)));
-    else if (kind == kit::Kind::Eye)
+    kit_.AddElement(kind);
+    // The field belongs to an open panel's element; only a closed panel's shows the eye's value.
+    if (kind == kit::Kind::Eye && !einstell->isVisible())
         BrennText->setText("300");
     closeKitBox();
     RedrawAll();

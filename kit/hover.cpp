@@ -7,6 +7,11 @@ namespace kit {
 Hover UpdateHover(const System& kit, double x, double y)
 {
     const auto& zone = kit.ElemZoneX;
+    // An element's body first: in point-grid mode a lens may stand left of
+    // where the grid's zone starts, and must stay within reach.
+    for (int k = 1; k < kit.ElemCount; k += 2)
+        if (x >= zone[k] && x < zone[k + 1])
+            return {static_cast<std::int16_t>(k), 1, Pointer::SizeHorizontal};
     if (x < zone[0]) {
         // The tip of the arrow or candle; in the other modes no tip is drawn.
         const bool symbol = kit.ObjMode == ObjectMode::Arrow || kit.ObjMode == ObjectMode::Candle;

@@ -223,7 +223,7 @@ bool System::rayLimitReached() const { return RayCount >= kMaxRays; }
 
 std::optional<Strokes> System::addRay(double viewRight)
 {
-    if (!symbolMode() || rayLimitReached())
+    if (!symbolMode() || rayLimitReached() || ElemCount == 1)
         return std::nullopt;
     // Traced as it is stored, so that retracing the stored rays repeats it exactly.
     RaySlope = static_cast<float>(RaySlope);

@@ -78,7 +78,8 @@ public:
     bool aimRay(double mouseX, double mouseY);
     bool rayLimitReached() const;
     // Arrow and candle: traces the aimed ray with the trace memory kept and
-    // stores it. Nothing when 50 are stored (kTooManyRaysText) or in another mode.
+    // stores it. Nothing when 50 are stored (kTooManyRaysText), without an
+    // element to aim at, or in another mode.
     std::optional<Strokes> addRay(double viewRight);
     // The double click: every ray and marked point goes.
     void clearRaysAndPoints();
@@ -95,6 +96,8 @@ public:
     // Point grid: marks the grid point nearest (x, y), or unmarks it when it
     // is marked already. The stored rays go either way; refused beyond 50 points.
     MarkResult markPoint(double x, double y);
+    // Whether a click at (x, y) would be refused: 50 points marked and this one not among them.
+    bool markRefused(double x, double y) const;
     // After a point was marked: the last marked point becomes the object
     // point, its five rays are traced and its image mark is stored.
     Strokes traceLastPoint(double viewRight);
@@ -173,6 +176,7 @@ private:
     void computeFaces(int k, float f);
     bool symbolMode() const; // arrow or candle
     void setObjectX(float x);
+    void holdObjectInFront();
 
     // Geometry upkeep.
     void placeElement(int k, float left);
@@ -191,6 +195,7 @@ private:
 
     // Point grid.
     Strokes imagePoint(int i, double viewRight);
+    int markedAt(float gx, float gy) const; // the index of that grid point, or -1
 };
 
 } // namespace kit

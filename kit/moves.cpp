@@ -12,21 +12,28 @@ bool System::moveObject(double x, double y)
 {
     if (!symbolMode() || !std::isfinite(x) || !std::isfinite(y))
         return false;
-    // A converging lens or the eye: its apex less half its thickness; a
-    // diverging lens: its face plane.
-    double limit = kFar;
-    if (ElemCount > 1)
-        limit = bulgesOutward(ElemKind[1]) ? ElemZoneX[1] - ElemGap[2] / 2 : ElemX[1];
-    float held = toLE(std::min(x, limit));
-    if (held > limit)
-        held = std::nextafter(held, -INFINITY);
-    setObjectX(held);
-    ObjXs = held;
+    setObjectX(toLE(x));
     ObjYs = toLE(y);
     ObjY = ObjYs;
+    holdObjectInFront();
+    ObjXs = static_cast<float>(ObjX);
     updateDerived();
     resetImages();
     return true;
+}
+
+// A converging lens or the eye holds the object at its apex less half its
+// thickness, a diverging lens at its face plane; exactly, in the single
+// precision the object's x is kept in.
+void System::holdObjectInFront()
+{
+    if (ElemCount == 1)
+        return;
+    const double limit = bulgesOutward(ElemKind[1]) ? ElemZoneX[1] - ElemGap[2] / 2 : ElemX[1];
+    float held = toLE(std::min(ObjX, limit));
+    if (held > limit)
+        held = std::nextafter(held, -INFINITY);
+    setObjectX(held);
 }
 
 // The middle follows the pointer; then the element is moved back just far

@@ -17,8 +17,12 @@ void System::chooseObject(ObjectMode mode, double viewLeft)
     switch (mode) {
     case ObjectMode::Arrow:
     case ObjectMode::Candle:
+        // Held in front of the first element, which may have moved meanwhile;
+        // the elements stay where the other modes left them.
         setObjectX(ObjXs);
         ObjY = ObjYs;
+        holdObjectInFront();
+        ObjXs = static_cast<float>(ObjX);
         break;
     case ObjectMode::Parallel:
         ParSlope = 0;
@@ -29,8 +33,7 @@ void System::chooseObject(ObjectMode mode, double viewLeft)
         GridX = toLE(viewLeft + 40);
         break;
     }
-    // The arrow may have been left where elements have moved since.
-    resolveOverlaps();
+    updateDerived();
     resetImages();
 }
 

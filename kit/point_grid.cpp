@@ -15,15 +15,26 @@ float toGrid(double value) { return toLE(std::round(value / 20) * 20); }
 
 } // namespace
 
+int System::markedAt(float gx, float gy) const
+{
+    for (int i = 0; i < PointCount; ++i)
+        if (PtX[i] == gx && PtY[i] == gy)
+            return i;
+    return -1;
+}
+
+bool System::markRefused(double x, double y) const
+{
+    return PointCount >= kMaxPoints && std::isfinite(x) && std::isfinite(y) && markedAt(toGrid(x), toGrid(y)) < 0;
+}
+
 MarkResult System::markPoint(double x, double y)
 {
     if (ObjMode != ObjectMode::PointGrid || !std::isfinite(x) || !std::isfinite(y))
         return MarkResult::Ignored;
     const float gx = toGrid(x);
     const float gy = toGrid(y);
-    for (int i = 0; i < PointCount; ++i) {
-        if (PtX[i] != gx || PtY[i] != gy)
-            continue;
+    if (const int i = markedAt(gx, gy); i >= 0) {
         const int last = PointCount - 1;
         PtX[i] = PtX[last];
         PtY[i] = PtY[last];

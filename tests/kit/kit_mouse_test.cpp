@@ -168,6 +168,12 @@ private slots:
     {
         kitwin::add(*form, Kind::Converging);
         kitwin::chooseObject(*form, ObjectMode::PointGrid);
+        // Where the arrow's tip stood the grid takes the press: a point, no grab.
+        kitwin::click(*form, 50, 100);
+        QCOMPARE(form->system().PointCount, std::int16_t(1));
+        QCOMPARE(form->system().PtX[0], 60.0f);
+        kitwin::click(*form, 59, 101); // the same grid point: unmarked
+        QCOMPARE(form->system().PointCount, std::int16_t(0));
         kitwin::click(*form, 101, 59);
         QCOMPARE(form->system().PointCount, std::int16_t(1));
         QCOMPARE(form->system().PtX[0], 100.0f);
@@ -180,14 +186,29 @@ private slots:
         for (int i = 0; i < 50; ++i)
             kitwin::click(*form, 60 + 20 * (i % 10), -100 + 20 * (i / 10));
         QCOMPARE(form->system().PointCount, std::int16_t(50));
+        const QImage drawn = kitwin::canvas(*form);
         kitwin::click(*form, 300, 200);
         QCOMPARE(dialogs->messages.back().text, QString::fromUtf8("Es können max. 50 Punkte markiert werden!"));
+        QCOMPARE(dialogs->messages.back().title, QString("Anwendungsfehler"));
+        QCOMPARE(dialogs->beeps, 1);
         QCOMPARE(form->system().PointCount, std::int16_t(50));
-        // The object tip is no handle in this mode.
-        kitwin::move(*form, form->system().ObjX, form->system().ObjY);
-        form->Picture1_MouseDown(1, 0, float(form->system().ObjX), float(form->system().ObjY));
-        QVERIFY(form->DragState != -1);
-        form->Picture1_MouseUp(1, 0, float(form->system().ObjX), float(form->system().ObjY));
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn)); // the last bundle stays
+    }
+
+    // On the grid a lens may be dragged left of where points can be marked;
+    // it stays within reach, and marking works again once it is back.
+    void aLensLeftOfTheGridCanBeFetchedBack()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::chooseObject(*form, ObjectMode::PointGrid);
+        kitwin::drag(*form, 362, 0, -100, 0);
+        QVERIFY(form->system().ElemX[1] < 0);
+        const double body = (form->system().ElemX[1] + form->system().ElemX[2]) / 2;
+        kitwin::move(*form, body, 0);
+        QCOMPARE(form->Picture1->pointer(), forms::Pointer::SizeWE);
+        kitwin::drag(*form, body, 0, 362, 0);
+        kitwin::click(*form, 100, 60);
+        QCOMPARE(form->system().PointCount, std::int16_t(1));
     }
 
     // The image marks stand where Gaussian optics puts the images.
@@ -238,8 +259,9 @@ private slots:
     {
         kitwin::add(*form, Kind::Converging);
         kitwin::click(*form, 200, 60);
-        kitwin::move(*form, 600, 0);
+        kitwin::move(*form, 362, 0); // left over the lens: Info still only clears
         form->InfoButton_Click();
+        QVERIFY(!form->einstell->isVisible());
         QCOMPARE(form->system().RayCount, std::int16_t(0));
         QVERIFY(form->bk_info && form->bk_info->isVisible());
         QPointer<QWidget> help = form->bk_info.data();

@@ -1,3 +1,4 @@
+#include "forms/dialogs.h"
 #include "forms/geometry.h"
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
@@ -10,9 +11,11 @@
 #include "tests/support/pixels.h"
 #include "tests/support/text_fit.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -42,6 +45,36 @@ int greyOffTheAxis(const forms::PictureBox& box)
             count += std::abs(y - axis) > 1 && (image.pixel(x, y) | 0xff000000) == kLightGrey ? 1 : 0;
     return count;
 }
+
+// Takes the drawing as it stands when a message box shows, and the message.
+class CanvasAtMessage final : public forms::DialogSink {
+public:
+    explicit CanvasAtMessage(const forms::PictureBox& box)
+        : box_(box)
+        , previous_(forms::setDialogSink(this))
+    {
+    }
+    ~CanvasAtMessage() override { forms::setDialogSink(previous_); }
+    CanvasAtMessage(const CanvasAtMessage&) = delete;
+    CanvasAtMessage& operator=(const CanvasAtMessage&) = delete;
+
+    void information(const QString& text, const QString& caption) override
+    {
+        canvas = box_.canvas().copy();
+        message = text;
+        title = caption;
+    }
+    void beep() override { ++beeps; }
+
+    QImage canvas;
+    QString message;
+    QString title;
+    int beeps = 0;
+
+private:
+    const forms::PictureBox& box_;
+    forms::DialogSink* previous_;
+};
 
 // Whether every text a control shows fits it whole.
 QString clippedText(const QWidget& parent)
@@ -277,6 +310,20 @@ private slots:
         QCOMPARE(form->system().ElemF[5], 188.0f);
     }
 
+    // Enter counts only when the field had both its press and its release:
+    // the press may have closed a message box.
+    void enterAppliesOnlyAfterAPressInTheField()
+    {
+        kitwin::add(*form, Kind::Converging);
+        openPanel(1);
+        form->BrennText->setText("40");
+        QKeyEvent release(QEvent::KeyRelease, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(form->BrennText, &release);
+        QCOMPARE(form->system().ElemF[1], 150.0f);
+        QTest::keyClick(form->BrennText, Qt::Key_Return);
+        QCOMPARE(form->system().ElemF[1], 40.0f);
+    }
+
     void typedFocalLengthsAreWholeNumbersInRange()
     {
         kitwin::add(*form, Kind::Converging);
@@ -339,11 +386,19 @@ private slots:
     {
         for (int i = 0; i < 6; ++i)
             kitwin::add(*form, i % 2 ? Kind::Diverging : Kind::Converging);
-        kitwin::add(*form, Kind::Eye);
+        {
+            // The drawing stays behind the message box: refused before anything is erased.
+            const QImage drawn = kitwin::canvas(*form);
+            CanvasAtMessage seen(*form->Picture1);
+            kitwin::add(*form, Kind::Eye);
+            QVERIFY(samePixels(seen.canvas, drawn));
+            QCOMPARE(seen.message, QString::fromUtf8("Es stehen max. 6 Linsen zur Verfügung!"));
+            QCOMPARE(seen.title, QString("Anwendungsfehler"));
+            QCOMPARE(seen.beeps, 1);
+        }
         QCOMPARE(form->system().ElemCount, std::int16_t(13));
-        QCOMPARE(dialogs->beeps, 1);
-        QCOMPARE(dialogs->messages.back().text, QString::fromUtf8("Es stehen max. 6 Linsen zur Verfügung!"));
-        QCOMPARE(dialogs->messages.back().title, QString("Anwendungsfehler"));
+        QCOMPARE(dialogs->beeps, 0);
+
         QVERIFY(!form->baukasten->isVisible()); // closes after this refusal too
 
         openPanel(11);
@@ -357,8 +412,35 @@ private slots:
         QCOMPARE(dialogs->messages.back().text,
                  QString::fromUtf8("Hinter dem Auge können keine weiteren Linsen eingefügt werden!"));
         QVERIFY(form->baukasten->isVisible()); // these two leave it open
-        QCOMPARE(dialogs->beeps, 3);
-        QCOMPARE(dialogs->messages.size(), std::size_t(3));
+        QCOMPARE(dialogs->beeps, 2);
+        QCOMPARE(dialogs->messages.size(), std::size_t(2));
+        QCOMPARE(dialogs->messages.front().title, QString("Anwendungsfehler"));
+    }
+
+    void hidingImagesErasesThemCompletely()
+    {
+        kitwin::add(*form, Kind::Converging);
+        for (const double y : {40.0, 90.0})
+            kitwin::click(*form, 200, y); // a real image, behind the lens
+        form->AnsichtButton->click();
+        form->BildCheck->click();
+        QCOMPARE(form->system().ShowImages, std::int16_t(0));
+        form->EraseAll(); // erases what the window would draw now: images off
+        QCOMPARE(countColour(*form->Picture1, kBlack), 0);
+    }
+
+    void resizeStartsTheViewAfresh()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::click(*form, 200, 60);
+        form->ZoomSpButton_SpinUp();
+        form->HBildlauf->setValue(100);
+        form->resize(form->width() - 30, form->height() - 20);
+        QCOMPARE(form->ZoomText->text(), QString("100%"));
+        QCOMPARE(form->View.zoomFactor(), 1.0f);
+        QCOMPARE(form->HBildlauf->value(), 0);
+        QCOMPARE(form->Picture1->scale().left(), 0.0);
+        QCOMPARE(form->system().RayCount, std::int16_t(0));
     }
 
     void eyeOptionsMoveTheRetina()
