@@ -26,6 +26,10 @@ void bk_form::NameControls()
     yText->setAccessibleName("y-Koordinate");
     MassText->setAccessibleName(QString::fromUtf8("Länge des Maßbands"));
     MassPicture->setAccessibleName(QString::fromUtf8("Maßband"));
+    MassPicture->setAccessibleDescription(QString::fromUtf8("Symbol des Maßbands neben der gemessenen Länge."));
+    Sammelpicture->setAccessibleDescription(QString::fromUtf8("Ein Klick setzt eine Sammellinse hinter das letzte Element."));
+    StreuPicture->setAccessibleDescription(QString::fromUtf8("Ein Klick setzt eine Streulinse hinter das letzte Element."));
+    AugPicture->setAccessibleDescription(QString::fromUtf8("Ein Klick setzt das Auge hinter das letzte Element."));
     Picture1->setAccessibleName(QString::fromUtf8("Zeichenfläche Optischer Baukasten"));
     connect(Picture1, &forms::PictureBox::canvasChanged, this, &bk_form::DescribeDrawing);
     DescribeDrawing();

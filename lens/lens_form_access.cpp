@@ -24,6 +24,7 @@ void lens_form::NameControls()
     Text2->setAccessibleName("y-Koordinate");
     Picture1->setAccessibleName(QString::fromUtf8("Zeichenfläche Reale Linsen"));
     Picture2->setAccessibleName("Lupe");
+    Picture2->setAccessibleDescription(QString::fromUtf8("Vergrößerter Ausschnitt der Linse mit den Strahlen an ihren Flächen."));
     connect(Picture1, &forms::PictureBox::canvasChanged, this, &lens_form::DescribeDrawing);
     DescribeDrawing();
     copyOnCtrlC([this] { return Picture1->canvas(); });

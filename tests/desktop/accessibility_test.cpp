@@ -32,6 +32,7 @@ QString accessibleName(QWidget* w)
     return face ? face->text(QAccessible::Name) : QString();
 }
 
+
 QString accessibleDescription(QWidget* w)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
@@ -45,15 +46,20 @@ bool isControl(QWidget* w)
         || qobject_cast<forms::PictureBox*>(w);
 }
 
-// Every control a user can reach in the window, with no name to read out.
+// Every control a user can reach in the window with no name to read out, and
+// every drawing area that does not say what it shows.
 QStringList nameless(QWidget* window)
 {
     QStringList found;
-    for (QWidget* w : window->findChildren<QWidget*>())
-        if (isControl(w) && w->isVisible() && w->isEnabled() && accessibleName(w).trimmed().isEmpty())
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (!isControl(w) || !w->isVisible() || !w->isEnabled())
+            continue;
+        const bool drawing = qobject_cast<forms::PictureBox*>(w) != nullptr;
+        if (accessibleName(w).trimmed().isEmpty() || (drawing && accessibleDescription(w).trimmed().isEmpty()))
             found << QStringLiteral("%1 (%2 in %3)")
                          .arg(w->objectName(), QString::fromUtf8(w->metaObject()->className()),
                               w->parentWidget() ? w->parentWidget()->objectName() : QString());
+    }
     return found;
 }
 

@@ -1,7 +1,7 @@
 // How long the image marks of fifty marked points take to be recomputed, as
 // after every move of an element in the point grid: 250 rays through four
 // elements. Read the median; nothing here is asserted.
-#include "kit/kit_model.h"
+#include "kit_support.h"
 
 #include <benchmark/benchmark.h>
 
@@ -9,12 +9,9 @@ namespace {
 
 void ImageFiftyPoints(benchmark::State& state)
 {
-    kit::System kit;
-    kit.AddElement(kit::Kind::Converging);
-    kit.AddElement(kit::Kind::Diverging);
-    kit.AddElement(kit::Kind::Converging);
-    kit.AddElement(kit::Kind::Eye);
-    kit.chooseObject(kit::ObjectMode::PointGrid, 0);
+    using kit::Kind;
+    kit::System kit =
+        support::kitWith({Kind::Converging, Kind::Diverging, Kind::Converging, Kind::Eye}, kit::ObjectMode::PointGrid);
     for (int i = 0; i < kit::kMaxPoints; ++i)
         kit.markPoint(40 + 20 * (i % 10), -100 + 40 * (i / 10));
     std::size_t strokes = 0;

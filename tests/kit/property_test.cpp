@@ -12,11 +12,11 @@ namespace {
 
 using kit::Kind;
 
-template <class Array>
-bool allFinite(const Array& values, int count)
+template <class... Arrays>
+bool allFinite(int count, const Arrays&... arrays)
 {
     for (int i = 0; i < count; ++i)
-        if (!std::isfinite(values[i]))
+        if (!(std::isfinite(arrays[i]) && ...))
             return false;
     return true;
 }
@@ -24,42 +24,29 @@ bool allFinite(const Array& values, int count)
 void expectSound(const kit::System& s, const kit::Strokes& strokes, const std::string& step)
 {
     SCOPED_TRACE(step);
-    ASSERT_EQ(s.ElemCount % 2, 1);
-    ASSERT_GE(s.ElemCount, 1);
-    ASSERT_LE(s.ElemCount, kit::kMaxElemCount);
+    ASSERT_TRUE(s.ElemCount % 2 == 1 && s.ElemCount >= 1 && s.ElemCount <= kit::kMaxElemCount) << s.ElemCount;
     EXPECT_EQ(s.ElemX[0], s.ObjX);
     for (int k = 1; k < s.ElemCount; k += 2) {
-        ASSERT_NE(s.ElemKind[k], Kind::None);
-        ASSERT_EQ(s.ElemKind[k + 1], s.ElemKind[k]);
+        ASSERT_TRUE(s.ElemKind[k] != Kind::None && s.ElemKind[k + 1] == s.ElemKind[k]) << k;
         if (k + 2 < s.ElemCount) {
             EXPECT_NE(s.ElemKind[k], Kind::Eye) << "eye before element " << k + 2;
             EXPECT_LE(s.rightExtreme(k), s.leftExtreme(k + 2)) << k;
         }
         EXPECT_LE(s.ElemX[k], s.ElemX[k + 1]) << k;
         const kit::FocalRange range = kit::focalRange(s.ElemKind[k]);
-        EXPECT_GE(s.ElemF[k], range.smallest);
-        EXPECT_LE(s.ElemF[k], range.largest);
+        EXPECT_TRUE(s.ElemF[k] >= range.smallest && s.ElemF[k] <= range.largest) << s.ElemF[k];
     }
     if (s.ElemCount > 1 && s.ObjMode != kit::ObjectMode::PointGrid) {
         EXPECT_GE(s.leftExtreme(1), s.ElemX[0]);
     }
-
-    constexpr int n = kit::kEntries;
-    EXPECT_TRUE(allFinite(s.ElemX, n) && allFinite(s.ElemGap, n) && allFinite(s.ElemF, n) &&
-                allFinite(s.ElemR, n) && allFinite(s.ElemPower, n) && allFinite(s.ElemPrincipal, n) &&
-                allFinite(s.ElemFocus, n) && allFinite(s.ElemArcDist, n) && allFinite(s.ElemArcAngle, n) &&
-                allFinite(s.ElemArcCX, n) && allFinite(s.ElemZoneX, n));
-    EXPECT_TRUE(allFinite(s.RayPtX, n) && allFinite(s.RayPtY, n) && allFinite(s.FirstSlope, n) &&
-                allFinite(s.FirstIcpt, n) && allFinite(s.FirstPtX, n) && allFinite(s.FirstPtY, n) &&
-                allFinite(s.ImgX, n) && allFinite(s.ImgY, n));
-    EXPECT_TRUE(allFinite(s.RayVal, s.RayCount) && allFinite(s.PtImgX, s.PointCount) &&
-                allFinite(s.PtImgY, s.PointCount));
+    EXPECT_TRUE(allFinite(kit::kEntries, s.ElemX, s.ElemGap, s.ElemF, s.ElemR, s.ElemPower, s.ElemPrincipal,
+                          s.ElemFocus, s.ElemArcDist, s.ElemArcAngle, s.ElemArcCX, s.ElemZoneX, s.RayPtX, s.RayPtY,
+                          s.FirstSlope, s.FirstIcpt, s.FirstPtX, s.FirstPtY, s.ImgX, s.ImgY));
+    EXPECT_TRUE(allFinite(s.RayCount, s.RayVal) && allFinite(s.PointCount, s.PtImgX, s.PtImgY));
     EXPECT_TRUE(std::isfinite(s.ObjY) && std::isfinite(s.RaySlope) && std::isfinite(s.PivotY));
     EXPECT_LE(std::abs(s.ParSlope), 50);
-
     for (const kit::Stroke& stroke : strokes) {
-        ASSERT_TRUE(std::isfinite(stroke.x1) && std::isfinite(stroke.y1) && std::isfinite(stroke.x2) &&
-                    std::isfinite(stroke.y2));
+        ASSERT_TRUE(allFinite(1, &stroke.x1, &stroke.y1, &stroke.x2, &stroke.y2));
         if (stroke.figure == kit::Figure::RaySegment) {
             // Touching faces are held in single precision; the outline is crossed in double.
             EXPECT_GE(stroke.x2, stroke.x1 - 1e-6 * std::abs(stroke.x1)) << "a ray drawn backwards";
@@ -89,35 +76,22 @@ TEST(Property, RandomSystemsStaySoundAndFinite)
         for (int op = 0; op < 120; ++op) {
             kit::Strokes strokes;
             const int kind = pick(15);
-            std::string step = "run " + std::to_string(run) + " op " + std::to_string(op) + " kind " +
-                               std::to_string(kind);
             const int k = pick(15) - 1;
+            const std::string step = "run " + std::to_string(run) + " op " + std::to_string(op) + " kind " +
+                                     std::to_string(kind);
             switch (kind) {
             case 0:
-            case 1:
-                s.AddElement(static_cast<Kind>(1 + pick(3)));
-                break;
-            case 2:
-                s.setFocalLength(k, pick(3) == 0 ? focalValues[pick(14)] : static_cast<float>(uniform(-6000, 6000)));
-                break;
-            case 3:
-                if (pick(3) == 0)
-                    s.removeFrom(k);
-                break;
-            case 4:
-                s.setEyeDepth(static_cast<float>(std::array{300, 340, 260, 100}[pick(4)]));
-                break;
+            case 1: s.AddElement(static_cast<Kind>(1 + pick(3))); break;
+            case 2: s.setFocalLength(k, pick(3) == 0 ? focalValues[pick(14)] : float(uniform(-6000, 6000))); break;
+            case 3: if (pick(3) == 0) s.removeFrom(k); break;
+            case 4: s.setEyeDepth(static_cast<float>(std::array{300, 340, 260, 100}[pick(4)])); break;
             case 5:
                 viewLeft = uniform(-1500, 1500);
                 viewRight = viewLeft + uniform(300, 3000);
                 s.chooseObject(static_cast<kit::ObjectMode>(pick(4)), viewLeft);
                 break;
-            case 6:
-                s.moveObject(anyX(), uniform(-700, 700));
-                break;
-            case 7:
-                s.moveElement(k, pick(5) == 0 ? uniform(-1e7, 1e7) : anyX());
-                break;
+            case 6: s.moveObject(anyX(), uniform(-700, 700)); break;
+            case 7: s.moveElement(k, pick(5) == 0 ? uniform(-1e7, 1e7) : anyX()); break;
             case 8:
                 s.aimRay(anyX(), uniform(-2000, 2000));
                 if (auto ray = s.addRay(viewRight))
@@ -131,18 +105,13 @@ TEST(Property, RandomSystemsStaySoundAndFinite)
                 if (s.markPoint(anyX(), uniform(-400, 400)) == kit::MarkResult::Marked)
                     strokes = s.traceLastPoint(viewRight);
                 break;
-            case 11:
-                strokes = s.imageAllPoints(viewRight);
-                break;
+            case 11: strokes = s.imageAllPoints(viewRight); break;
             case 12:
                 s.setShowImages(pick(2) == 0);
                 s.setShowVirtual(pick(2) == 0);
                 strokes = s.traceStoredRays(viewRight);
                 break;
-            case 13:
-                if (pick(4) == 0)
-                    s.clearRaysAndPoints();
-                break;
+            case 13: if (pick(4) == 0) s.clearRaysAndPoints(); break;
             case 14: {
                 const kit::Hover hover = kit::UpdateHover(s, anyX(), uniform(-400, 400));
                 EXPECT_GE(hover.HoverZone, -2);
