@@ -19,7 +19,6 @@
 namespace {
 namespace colour = forms::colour;
 
-constexpr double kMountTop = 300;
 constexpr double kObjectDot = 5;
 constexpr double kImageDot = 3;
 constexpr double kHeadWidth = 5;
@@ -30,7 +29,6 @@ constexpr double kRetinaReach = 180;  // the drawn retina, from -180 to 180
 // A candle image taller than the tallest view at the smallest zoom is no
 // candle anybody could see: it is drawn as a dot, as one of height 0 is.
 constexpr double kTallestCandle = 20000;
-constexpr QRgb kLightCyan = 0xffc0ffff;
 
 float pi() { return common::singlePi(); }
 double degrees(double d) { return common::DegToRad(static_cast<float>(d)); }
@@ -88,8 +86,8 @@ void bk_form::DrawElement(int k)
     }
     Picture1->line(left, h, right, h);
     Picture1->line(left, -h, right, -h);
-    Picture1->box(left, h, right, kMountTop);
-    Picture1->box(left, -h, right, -kMountTop);
+    Picture1->box(left, h, right, kit::kMountTop);
+    Picture1->box(left, -h, right, -kit::kMountTop);
     DrawFocalMarks(k);
 }
 
@@ -285,7 +283,7 @@ void bk_form::DrawKitIcons()
 {
     const QRgb text = QApplication::palette().color(QPalette::WindowText).rgb();
     for (forms::PictureBox* p : {Sammelpicture, StreuPicture, AugPicture}) {
-        p->setBackground(kLightCyan);
+        p->clear(); // drawn afresh on the light cyan the pictures were given
         p->setLineWidth(1);
     }
     Sammelpicture->setScale(-40, 40, 82, -82);
