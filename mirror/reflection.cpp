@@ -48,6 +48,85 @@ Edges reflectedEdges(const RayState& ray, double width)
     return {ray.HitY - ray.HitX * t, ray.HitY + (width - ray.HitX) * t};
 }
 
+struct Direction {
+    double x, y;
+};
+
+// The law of reflection as vectors: the incident direction, from the start
+// point to the point of incidence, mirrored about the surface normal there.
+Direction reflectedDirection(const Mirror& mirror, const RayState& ray)
+{
+    double dx = double(ray.HitX) - ray.ObjectX;
+    double dy = double(ray.HitY) - ray.ObjectY;
+    if (dx == 0 && dy == 0) {
+        dx = std::cos(double(ray.RayAngle));
+        dy = std::sin(double(ray.RayAngle));
+    }
+    const double a = mirror.CurvCoeff;
+    double nx = 1; // the parabola's gradient (1, 2 a y), or the sphere's radius
+    double ny = 2 * a * ray.HitY;
+    if (isSphere(mirror)) {
+        nx = double(ray.HitX) - mirror.CenterX;
+        ny = ray.HitY;
+    }
+    const double twice = 2 * (dx * nx + dy * ny) / (nx * nx + ny * ny);
+    return {dx - twice * nx, dy - twice * ny};
+}
+
+// Whether a point of the mirror's whole surface lies on the mirror itself.
+bool onMirror(const Mirror& mirror, double x, double y)
+{
+    return std::abs(y) <= kHalfAperture && (!isSphere(mirror) || x <= rimX(mirror));
+}
+
+// Distance along the unit direction (bx, by) from the point of incidence to
+// the surface's other crossing; the crossing at the point itself is the root near 0.
+double otherCrossing(const Mirror& mirror, const RayState& ray, double bx, double by)
+{
+    const double hx = ray.HitX;
+    const double hy = ray.HitY;
+    double A, B, C;
+    if (isSphere(mirror)) {
+        const double cx = hx - mirror.CenterX;
+        A = 1;
+        B = 2 * (cx * bx + hy * by);
+        C = cx * cx + hy * hy - double(mirror.Radius) * mirror.Radius;
+    } else {
+        const double a = mirror.CurvCoeff;
+        A = a * by * by;
+        B = bx + 2 * a * hy * by;
+        C = hx - mirror.VertexX + a * hy * hy;
+    }
+    if (A == 0)
+        return 0; // a line along the parabola's axis crosses it once
+    const double D = std::max(0.0, B * B - 4 * A * C);
+    // The root of larger magnitude, in the form that does not cancel.
+    return (-B - (B >= 0 ? 1 : -1) * std::sqrt(D)) / (2 * A);
+}
+
+// The backward extension runs from the point of incidence in direction
+// (bx, by), against the reflected ray, to where it meets the mirror again or
+// else to the drawing's edge on that side; its end goes to Hit2X, Hit2Y.
+void backwardEnd(const Mirror& mirror, RayState& ray, Direction back, const Edges& edges, float viewWidth)
+{
+    const double len = std::hypot(back.x, back.y);
+    const double bx = back.x / len;
+    const double by = back.y / len;
+    const double t = otherCrossing(mirror, ray, bx, by);
+    const double x = ray.HitX + t * bx;
+    const double y = ray.HitY + t * by;
+    if (t > 0 && onMirror(mirror, x, y)) {
+        ray.Hit2X = static_cast<float>(x);
+        ray.Hit2Y = static_cast<float>(y);
+    } else if (bx < 0) {
+        ray.Hit2X = 0;
+        ray.Hit2Y = static_cast<float>(edges.leftY);
+    } else {
+        ray.Hit2X = viewWidth;
+        ray.Hit2Y = static_cast<float>(edges.rightY);
+    }
+}
+
 } // namespace
 
 void SecondHit(const Mirror& mirror, RayState& ray, float viewWidth)
@@ -94,7 +173,6 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
     const double theta = ray.RayAngle;
     const double m = std::tan(theta);
     const double c = ray.ObjectY - m * ray.ObjectX;
-    double normal; // phi on a sphere, psi on a parabola
 
     if (isSphere(mirror)) {
         const double r = mirror.Radius;
@@ -109,9 +187,8 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
         ray.HitX = static_cast<float>(quadraticRoot(A, B, C, D, -common::sgn(r)));
         ray.HitY = static_cast<float>(m * ray.HitX + c);
         result.hitKnown = finite({ray.HitX, ray.HitY});
-        const double t = ray.HitY / r;
-        normal = common::arcsin(t);
-        ray.ReflAngle = static_cast<float>(-(2 * normal + theta));
+        const double phi = common::arcsin(ray.HitY / r);
+        ray.ReflAngle = static_cast<float>(-(2 * phi + theta));
     } else {
         double D = 0;
         if (a == 0) {
@@ -130,8 +207,8 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
         result.hitKnown = finite({ray.HitX, ray.HitY});
         if (!(std::abs(ray.HitY) < kHalfAperture))
             return result;
-        normal = std::atan(2 * a * ray.HitY);
-        ray.ReflAngle = static_cast<float>(a == 0 ? -theta : 2 * normal - theta);
+        const double psi = std::atan(2 * a * ray.HitY);
+        ray.ReflAngle = static_cast<float>(a == 0 ? -theta : 2 * psi - theta);
     }
     if (!result.hitKnown || !std::isfinite(ray.ReflAngle))
         return result;
@@ -154,21 +231,18 @@ Reflection ReflectRay(const Mirror& mirror, RayState& ray, bool backRays, float 
         if (backRays)
             segments.push_back({ray.HitX, ray.HitY, viewWidth, static_cast<float>(edges.rightY), Pen::Backward});
     } else {
-        segments.push_back(incident);
+        // Which way the reflected ray leaves is read from its direction, not
+        // from the angles' tangents, which lose the sense of travel.
+        const Direction out = reflectedDirection(mirror, ray);
         const Edges edges = reflectedEdges(ray, viewWidth);
-        const double tanTheta = std::tan(theta);
-        const bool travelsRight = std::tan(double(ray.ReflAngle)) * tanTheta > 0
-            && common::sgn(std::tan(normal)) == common::sgn(tanTheta);
-        if (travelsRight)
+        segments.push_back(incident);
+        if (out.x > 0)
             segments.push_back({ray.HitX, ray.HitY, viewWidth, static_cast<float>(edges.rightY), Pen::Ray});
         else
             segments.push_back({ray.HitX, ray.HitY, 0, static_cast<float>(edges.leftY), Pen::Ray});
-        if (backRays) {
-            SecondHit(mirror, ray, viewWidth);
-            if (travelsRight)
-                segments.push_back({ray.Hit2X, ray.Hit2Y, ray.HitX, ray.HitY, Pen::Backward});
-            else
-                segments.push_back({ray.HitX, ray.HitY, ray.Hit2X, ray.Hit2Y, Pen::Backward});
+        if (backRays && out.x != 0) {
+            backwardEnd(mirror, ray, {-out.x, -out.y}, edges, viewWidth);
+            segments.push_back({ray.HitX, ray.HitY, ray.Hit2X, ray.Hit2Y, Pen::Backward});
         }
     }
 

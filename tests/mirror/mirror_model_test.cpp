@@ -5,6 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -113,26 +116,93 @@ TEST(Mirror, RaysPassingTheEdgeDrawNothing)
             }
 }
 
-// For a fan of rays, the law of reflection computed here with vectors agrees
-// with the model's reflected direction.
-TEST(Mirror, ReflectedDirectionObeysTheLawOfReflection)
+// The reflected direction computed here with vectors: the incident one,
+// from the start point to the point of incidence, mirrored about the normal.
+Vec reflectedDirection(const Mirror& m, const RayState& r)
 {
-    for (int kind : {0, 1})
-        for (int scroll : {-12, -5, 4, 12}) {
+    const double dx = double(r.HitX) - r.ObjectX;
+    const double dy = double(r.HitY) - r.ObjectY;
+    const double len = std::hypot(dx, dy);
+    const Vec d{dx / len, dy / len};
+    const Vec n = surfaceNormal(m, r.HitX, r.HitY);
+    const double dn = d.x * n.x + d.y * n.y;
+    return {d.x - 2 * dn * n.x, d.y - 2 * dn * n.y};
+}
+
+double surfaceX(const Mirror& m, double y)
+{
+    if (!mirror::isSphere(m))
+        return m.VertexX - m.CurvCoeff * y * y;
+    const double r = m.Radius; // the cap lies on the vertex side of the centre
+    return m.CenterX - (r > 0 ? 1 : -1) * std::sqrt(r * r - y * y);
+}
+
+// The rays of the sweep: from several object points to heights across the
+// aperture, near-head-on rays on a mild convex parabola, and horizontal rays
+// far off the axis.
+std::vector<RayState> sweep(const Mirror& m)
+{
+    std::vector<RayState> rays;
+    for (const auto& [x0, y0] : {std::pair{100.0f, 100.0f}, {150.0f, 60.0f}, {400.0f, -250.0f}, {0.0f, 0.0f}})
+        for (float h = -295; h <= 295; h += 5)
+            rays.push_back(ray(x0, y0, static_cast<float>(std::atan((h - y0) / (surfaceX(m, h) - x0)))));
+    for (float h = 60; h <= 100; h += 1)
+        rays.push_back(ray(100, 100, static_cast<float>(std::atan((h - 100) / (surfaceX(m, h) - 100)))));
+    for (float y = 240; y < 300; y += 2) {
+        rays.push_back(ray(0, y, 0));
+        rays.push_back(ray(0, -y, 0));
+    }
+    return rays;
+}
+
+// Every drawn ray obeys the law of reflection computed here with vectors:
+// the reflected line has its slope, the reflected segment leaves the point
+// of incidence the way the reflected direction points, and the backward
+// extension runs the other way, never over the reflected ray.
+TEST(Mirror, ReflectedRaysObeyTheLawOfReflection)
+{
+    for (int kind : {0, 1}) {
+        const int limit = kind == 0 ? 12 : 20;
+        for (int scroll = -limit; scroll <= limit; ++scroll) {
             const Mirror m = makeMirror(kind, scroll);
-            for (float angle = -0.5f; angle <= 0.5f; angle += 0.05f) {
-                RayState r = ray(150, 60, angle);
-                const auto result = mirror::ReflectRay(m, r, false, kWidth);
+            for (RayState r : sweep(m)) {
+                // Wide enough that every point of incidence lies inside the drawing.
+                const auto result = mirror::ReflectRay(m, r, true, 2 * kWidth);
                 if (result.segments.empty())
                     continue;
-                const Vec d{std::cos(angle), std::sin(angle)};
-                const Vec n = surfaceNormal(m, r.HitX, r.HitY);
-                const double dn = d.x * n.x + d.y * n.y;
-                const Vec reflected{d.x - 2 * dn * n.x, d.y - 2 * dn * n.y};
-                EXPECT_NEAR(std::tan(r.ReflAngle), reflected.y / reflected.x, 2e-4)
-                    << "kind " << kind << " scroll " << scroll << " angle " << angle;
+                const Vec out = reflectedDirection(m, r);
+                const auto& reflected = result.segments[1];
+                const auto& back = result.segments[2];
+                const auto along = [&](const mirror::Segment& s) { return (s.x2 - s.x1) * out.x + (s.y2 - s.y1) * out.y; };
+                const std::string where = "kind " + std::to_string(kind) + " scroll " + std::to_string(scroll)
+                    + " from (" + std::to_string(r.ObjectX) + ", " + std::to_string(r.ObjectY) + ") hit ("
+                    + std::to_string(r.HitX) + ", " + std::to_string(r.HitY) + ")";
+                ASSERT_EQ(result.segments.size(), 3u) << where;
+                EXPECT_NEAR(std::sin(r.ReflAngle - std::atan2(out.y, out.x)), 0, 2e-4) << where; // the same line
+                EXPECT_EQ(back.pen, Pen::Backward);
+                EXPECT_GT(along(reflected), 0) << where;
+                EXPECT_LT(along(back), 0) << where;
             }
         }
+    }
+}
+
+TEST(Mirror, ConvexParabolaSendsARayFarBelowTheAxisDownToTheRight)
+{
+    const Mirror m = makeMirror(1, 20); // a = -0.0024
+    RayState r = ray(100, 100, static_cast<float>(std::atan((-220 - 100) / (1000 + 0.0024 * 220 * 220 - 100))));
+    const auto result = mirror::ReflectRay(m, r, true, kWidth);
+    ASSERT_EQ(result.segments.size(), 3u);
+    EXPECT_NEAR(r.HitX, 1116.2, 0.05);
+    EXPECT_NEAR(r.HitY, -220, 0.01);
+    const auto& reflected = result.segments[1];
+    EXPECT_EQ(reflected.x2, kWidth);
+    const double run = reflected.x2 - reflected.x1;
+    EXPECT_NEAR((reflected.y2 - reflected.y1) / run, -0.936 / 0.352, 0.01);
+    // The extension runs back up to the left, behind the mirror, to where it meets the surface again.
+    const auto& back = result.segments[2];
+    EXPECT_LT(back.x2, back.x1);
+    EXPECT_NEAR(back.x2, 1000 + 0.0024 * back.y2 * back.y2, 0.01);
 }
 
 // Whether the reflected line, computed independently, meets the spherical cap again.
