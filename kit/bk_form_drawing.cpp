@@ -24,8 +24,6 @@ constexpr double kImageDot = 3;
 constexpr double kHeadWidth = 5;
 constexpr double kHeadLength = 15;
 constexpr int kEyeBallWidth = 4;
-constexpr double kEyeGap = 0.05;      // radians left open at the lens rim and the retina corners
-constexpr double kRetinaReach = 180;  // the drawn retina, from -180 to 180
 // A candle image taller than the tallest view at the smallest zoom is no
 // candle anybody could see: it is drawn as a dot, as one of height 0 is.
 constexpr double kTallestCandle = 20000;
@@ -124,8 +122,7 @@ void bk_form::markFocalPoints(int k, QRgb c)
     setForeground(colour::black);
 }
 
-// The eye lens with its focal marks, then the eyeball with small gaps at the
-// lens rim and the retina corners, then the retina EyeDepth behind the lens.
+// The eye lens with its focal marks, then the eyeball's wall and the retina.
 void bk_form::DrawEye(int k)
 {
     const double a = kit_.ElemArcAngle[k];
@@ -134,18 +131,12 @@ void bk_form::DrawEye(int k)
     Picture1->arc(kit_.ElemArcCX[k + 1], 0, r, 2 * pi() - a, a);
     DrawFocalMarks(k);
 
-    const double eye = kit_.ElemX[k];
-    const double centre = eye + kit::EyeBallOffset;
-    const double corner = std::acos((eye + 300 - centre) / kit::EyeR);
-    const double rim = std::atan(200 / kit::EyeBallOffset);
+    const kit::EyeOutline eye = kit::eyeOutline(kit_.ElemX[k], kit_.EyeDepth);
     Picture1->setLineWidth(kEyeBallWidth);
-    Picture1->arc(centre, 0, kit::EyeR, corner + kEyeGap, pi() - rim - kEyeGap);
-    Picture1->arc(centre, 0, kit::EyeR, pi() + rim + kEyeGap, 2 * pi() - corner - kEyeGap);
+    Picture1->arc(eye.centreX, 0, kit::EyeR, eye.upperFrom, eye.upperTo);
+    Picture1->arc(eye.centreX, 0, kit::EyeR, eye.lowerFrom, eye.lowerTo);
     Picture1->setLineWidth(1);
-    // Never beyond the ball: at the short-sighted depth it is lower than the drawn retina.
-    const double retina = eye + kit_.EyeDepth;
-    const double reach = std::min(kRetinaReach, kit::retinaHalfHeight(kit_.EyeDepth));
-    Picture1->line(retina, -reach, retina, reach);
+    Picture1->line(eye.retinaX, -eye.retinaHalf, eye.retinaX, eye.retinaHalf);
 }
 
 void bk_form::DrawObject()
@@ -258,6 +249,7 @@ void bk_form::EraseAll()
     setForeground(colour::white);
     DrawTape();
     DrawRays();
+    DrawAxis();
     DrawElements();
     DrawObject();
 }

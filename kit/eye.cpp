@@ -60,4 +60,21 @@ double retinaHalfHeight(double depth)
     return std::sqrt(std::max(0.0, EyeR * EyeR - fromCentre * fromCentre));
 }
 
+EyeOutline eyeOutline(double eyeX, double depth)
+{
+    constexpr double gap = 0.05; // radians left open at the lens rim and the retina corners
+    constexpr double retinaShort = 20;
+    constexpr double lensRim = 200;
+    const double pi = 4 * std::atan(1.0);
+    const double corner = std::acos((depth - EyeBallOffset) / EyeR);
+    const double rim = std::atan(lensRim / EyeBallOffset);
+    return {eyeX + EyeBallOffset,
+            corner + gap,
+            pi - rim - gap,
+            pi + rim + gap,
+            2 * pi - corner - gap,
+            eyeX + depth,
+            retinaHalfHeight(depth) - retinaShort};
+}
+
 } // namespace kit

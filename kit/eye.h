@@ -9,8 +9,6 @@ namespace kit {
 constexpr double EyeR = 250;
 // From the eye lens to the centre of the ball: sqrt(250^2 - 200^2).
 constexpr double EyeBallOffset = 150;
-// Half height of the ball 300 behind the lens, where the normal retina lies.
-constexpr double EyeRetinaH = 200;
 
 struct EyePoint {
     double x;
@@ -28,5 +26,18 @@ std::optional<EyePoint> EyeEntry(double m, double b, double eyeX);
 EyePoint EyeExit(double m, double b, double eyeX);
 // Half height of the ball at `depth` behind the lens (0 beyond the ball).
 double retinaHalfHeight(double depth);
+
+// What is drawn of the eye behind its lens: the ball's wall as two arcs
+// (radians anticlockwise from +x about the centre) that reach from the lens
+// rim to the retina's plane, with small gaps at both, and the retina, 20
+// short of the ball at its plane.
+struct EyeOutline {
+    double centreX;
+    double upperFrom, upperTo;
+    double lowerFrom, lowerTo;
+    double retinaX;
+    double retinaHalf;
+};
+EyeOutline eyeOutline(double eyeX, double depth);
 
 } // namespace kit

@@ -97,7 +97,7 @@ void System::traceInto(Strokes& out, double viewRight)
 
         const bool eye = ElemKind[j] == Kind::Eye;
         if (!eye && std::abs(yj) > kMountTop) {
-            toRightEdge(out, RayPtX[j - 1], RayPtY[j - 1], mIn, viewRight);
+            passOutside(j, mIn, out, viewRight);
             return;
         }
         if (std::abs(yj) > ElemHalfHeight[j]) {
@@ -184,6 +184,29 @@ void System::drawFinalImage(Strokes& out) const
         add(out, Figure::ConstructionLine, RayPtX[slot - 1], RayPtY[slot - 1], ImgX[slot], ImgY[slot]);
         add(out, Figure::ConstructionLine, FirstPtX[slot], FirstPtY[slot], ImgX[slot], ImgY[slot]);
     }
+}
+
+// A ray that passes a lens outside its mount goes on straight, untraced,
+// from where it was last bent: into the eye, when there is one and the ray
+// meets its lens or its ball, or else to the view's edge.
+void System::passOutside(int j, double m, Strokes& out, double viewRight) const
+{
+    const double x0 = RayPtX[j - 1];
+    const double y0 = RayPtY[j - 1];
+    if (hasEye()) {
+        const double lens = eyeX();
+        const double b = y0 - m * x0;
+        const double y = m * lens + b;
+        if (std::abs(y) <= ElemHalfHeight[ElemCount - 2]) {
+            add(out, Figure::RaySegment, x0, y0, lens, y);
+            return;
+        }
+        if (const auto entry = EyeEntry(m, b, lens)) {
+            add(out, Figure::RaySegment, x0, y0, entry->x, entry->y);
+            return;
+        }
+    }
+    toRightEdge(out, x0, y0, m, viewRight);
 }
 
 // A ray through the eye lens ends on the retina, or on the ball where it

@@ -90,7 +90,8 @@ public:
     // first element's plane; slope limited to +-50. False when nothing changed.
     bool tiltParallel(double mouseX, double mouseY, double viewLeft);
     // Five rays with ParSlope, starting at the view's left edge (never behind
-    // the first element) and crossing the first element's plane at i 200/3.
+    // the first element) and crossing the first element's plane at i 200/3;
+    // none while the bundle is hidden, though its start still follows the view.
     void makeParallelBundle(double viewLeft);
 
     // Point grid: marks the grid point nearest (x, y), or unmarks it when it
@@ -101,7 +102,8 @@ public:
     // After a point was marked: the last marked point becomes the object
     // point, its five rays are traced and its image mark is stored.
     Strokes traceLastPoint(double viewRight);
-    // The image marks of every marked point anew; the strokes of the last one's bundle.
+    // The image marks of every marked point anew; the strokes of the last
+    // one's bundle while it is shown.
     Strokes imageAllPoints(double viewRight);
 
     // --- Tracing ---
@@ -154,6 +156,12 @@ public:
     Table PtImgX{};
     Table PtImgY{};
 
+    // Whether the bundle of parallel light, or of the point marked last, is
+    // shown: a double click or unmarking hides it until the user asks again
+    // (choosing the light, tilting it, marking a point); the view and the
+    // elements changing do not bring it back.
+    bool BundleShown = true;
+
     std::int16_t ShowImages = 1;
     std::int32_t ShowVirtual = 0;
 
@@ -192,6 +200,7 @@ private:
     void drawIntermediateImage(int j, Strokes& out) const;
     void drawFinalImage(Strokes& out) const;
     void finishInEye(double m, double b, Strokes& out) const;
+    void passOutside(int j, double m, Strokes& out, double viewRight) const;
 
     // Point grid.
     Strokes imagePoint(int i, double viewRight);

@@ -13,6 +13,7 @@ void System::chooseObject(ObjectMode mode, double viewLeft)
         return;
     RayCount = 0;
     PointCount = 0;
+    BundleShown = true;
     ObjMode = mode;
     switch (mode) {
     case ObjectMode::Arrow:
@@ -39,6 +40,7 @@ void System::chooseObject(ObjectMode mode, double viewLeft)
 
 void System::clearRaysAndPoints()
 {
+    BundleShown = false;
     RayCount = 0;
     PointCount = 0;
     resetImages();
@@ -56,7 +58,7 @@ void System::makeParallelBundle(double viewLeft)
     const double reference = ElemCount > 1 ? ElemX[1] : start;
     for (int i = -2; i <= 2; ++i)
         RayVal[i + 2] = static_cast<float>(i * 200.0 / 3 - (reference - start) * ParSlope);
-    RayCount = 5;
+    RayCount = BundleShown ? 5 : 0;
     updateDerived();
     resetImages();
 }
@@ -77,6 +79,7 @@ bool System::tiltParallel(double mouseX, double mouseY, double viewLeft)
     // infinite slope, which the limit takes in.
     const double slope = (PivotY - toLE(mouseY)) / (ElemX[1] - mouseX);
     ParSlope = std::clamp(slope, -50.0, 50.0);
+    BundleShown = true;
     makeParallelBundle(viewLeft);
     return true;
 }

@@ -42,6 +42,7 @@ MarkResult System::markPoint(double x, double y)
         PtImgY[i] = PtImgY[last];
         --PointCount;
         RayCount = 0;
+        BundleShown = false;
         return MarkResult::Unmarked;
     }
     if (PointCount >= kMaxPoints)
@@ -50,6 +51,7 @@ MarkResult System::markPoint(double x, double y)
     PtY[PointCount] = PtImgY[PointCount] = gy;
     ++PointCount;
     RayCount = 0;
+    BundleShown = true;
     return MarkResult::Marked;
 }
 
@@ -67,6 +69,10 @@ Strokes System::imageAllPoints(double viewRight)
         return last;
     for (int i = 0; i < PointCount; ++i)
         last = imagePoint(i, viewRight);
+    if (!BundleShown) {
+        RayCount = 0;
+        return {};
+    }
     return last;
 }
 

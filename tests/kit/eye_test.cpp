@@ -88,6 +88,25 @@ TEST(Retina, ParallelLightEndsOnTheRetinaPlane)
     }
 }
 
+// The wall reaches the retina's plane, less its small gap, for every
+// refractive error, and the retina stops 20 short of the ball there.
+TEST(Retina, WallReachesTheRetinasPlane)
+{
+    for (const auto& [depth, retinaHalf] : {std::pair{300.0, 180.0}, {340.0, 142.48}, {260.0, 204.5}}) {
+        const kit::EyeOutline eye = kit::eyeOutline(350, depth);
+        const double ballHalf = std::sqrt(250.0 * 250 - (depth - 150) * (depth - 150));
+        EXPECT_NEAR(eye.retinaHalf, retinaHalf, 0.005);
+        EXPECT_NEAR(eye.retinaHalf, ballHalf - 20, 1e-9);
+        EXPECT_EQ(eye.retinaX, 350 + depth);
+        // Without its gap, the upper arc would end at the corner (350 + depth, ballHalf), the lower one mirrored.
+        EXPECT_NEAR(500 + 250 * std::cos(eye.upperFrom - 0.05), 350 + depth, 1e-9);
+        EXPECT_NEAR(250 * std::sin(eye.upperFrom - 0.05), ballHalf, 1e-9);
+        EXPECT_NEAR(250 * std::sin(eye.lowerTo + 0.05), -ballHalf, 1e-9);
+        EXPECT_NEAR(500 + 250 * std::cos(eye.upperTo + 0.05), 350, 1e-9); // and at the lens rim
+        EXPECT_NEAR(250 * std::sin(eye.lowerFrom - 0.05), -200, 1e-9);
+    }
+}
+
 // From the object at (250, 100): a ray that would cross the retina plane
 // outside the ball ends where it leaves the ball.
 TEST(Retina, RaysEndOnTheRetinaOrOnTheBall)

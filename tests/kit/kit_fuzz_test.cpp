@@ -1,5 +1,6 @@
 #include "forms/picture_box.h"
 #include "kit/bk_form.h"
+#include "tests/kit/kit_support.h"
 #include "tests/kit/kit_window_support.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/form_fuzzer.h"
@@ -60,7 +61,10 @@ QString brokenInvariant(const bk_form& w)
         || !allFinite(s.RayVal, s.RayCount) || !allFinite(s.PtImgX, s.PointCount) || !allFinite(s.PtImgY, s.PointCount)
         || !allFinite(s.ImgX, kit::kEntries) || !allFinite(s.ImgY, kit::kEntries))
         return QStringLiteral("a non-finite value in the kit's tables");
-    return {};
+    kit::System retraced = s;
+    const kit::Strokes rays = s.ObjMode == kit::ObjectMode::PointGrid ? retraced.imageAllPoints(support::kRight)
+                                                                      : retraced.traceStoredRays(support::kRight);
+    return QString::fromStdString(support::rayLeavingTheEye(s, rays));
 }
 
 } // namespace

@@ -1,9 +1,11 @@
 #pragma once
 
+#include "kit/eye.h"
 #include "kit/kit_model.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 // Building kits for the tests, and optics worked out on their own to check
@@ -57,6 +59,34 @@ inline Point meet(const kit::Stroke& a, const kit::Stroke& b)
     const double bx = b.x2 - b.x1, by = b.y2 - b.y1;
     const double t = ((b.x1 - a.x1) * by - (b.y1 - a.y1) * bx) / (ax * by - ay * bx);
     return {a.x1 + t * ax, a.y1 + t * ay};
+}
+
+// A ray segment that runs through the eyeball (right of the eye lens) must
+// end where it first meets the ball or the retina's plane; empty when all do.
+inline std::string rayLeavingTheEye(const kit::System& s, const kit::Strokes& strokes)
+{
+    if (!s.hasEye())
+        return {};
+    constexpr double tolerance = 1e-4;
+    const double lens = s.eyeX();
+    const double cx = s.eyeBallX();
+    const double plane = lens + s.EyeDepth;
+    const auto inBall = [&](double x, double y, double margin) { return std::hypot(x - cx, y) < kit::EyeR + margin; };
+    for (const kit::Stroke& r : strokes) {
+        const double dx = r.x2 - r.x1;
+        const double dy = r.y2 - r.y1;
+        if (r.figure != kit::Figure::RaySegment || !(dx > 0) || r.x2 <= lens)
+            continue;
+        // The segment's point nearest the centre, right of the lens plane.
+        const double from = std::max(0.0, (lens - r.x1) / dx);
+        const double t = std::clamp(((cx - r.x1) * dx - r.y1 * dy) / (dx * dx + dy * dy), from, 1.0);
+        if (!inBall(r.x1 + t * dx, r.y1 + t * dy, -tolerance))
+            continue;
+        if (!inBall(r.x2, r.y2, tolerance) || r.x2 > plane + tolerance)
+            return "a ray from (" + std::to_string(r.x1) + ", " + std::to_string(r.y1) + ") runs out of the eye to ("
+                + std::to_string(r.x2) + ", " + std::to_string(r.y2) + ")";
+    }
+    return {};
 }
 
 } // namespace support

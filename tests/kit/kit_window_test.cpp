@@ -180,6 +180,68 @@ private slots:
         QCOMPARE(form->ZoomText->text(), QString("9%"));
     }
 
+    void scrollingLeavesOneAxis()
+    {
+        kitwin::add(*form, Kind::Converging);
+        const QImage& image = form->Picture1->canvas();
+        const auto longGreyRows = [&] {
+            QList<int> rows;
+            for (int y = 0; y < image.height(); ++y) {
+                int grey = 0;
+                for (int x = 0; x < image.width(); ++x)
+                    grey += (image.pixel(x, y) | 0xff000000) == kLightGrey ? 1 : 0;
+                if (grey > image.width() / 2)
+                    rows.append(y);
+            }
+            return rows;
+        };
+        QSet<int> axisRows;
+        for (int step = 0; step < 20; ++step) {
+            form->VBildlauf->bar()->triggerAction(step < 10 ? QAbstractSlider::SliderSingleStepAdd
+                                                             : QAbstractSlider::SliderSingleStepSub);
+            const int axis = static_cast<int>(std::floor(form->Picture1->scale().toPixelY(0)));
+            QCOMPARE(longGreyRows(), QList<int>{axis});
+            axisRows.insert(axis);
+        }
+        QCOMPARE(axisRows.size(), 11); // every step moved the axis
+    }
+
+    // A bundle the user cleared stays cleared while the view and the
+    // elements change, until the user asks for one again.
+    void clearedBundlesStayCleared()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::chooseObject(*form, ObjectMode::Parallel);
+        const double lens = form->system().ElemX[1];
+        kitwin::doubleClick(*form, lens - 100, 250);
+        const QImage cleared = kitwin::canvas(*form);
+        const auto viewThereAndBack = [&] {
+            form->VBildlauf->bar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+            form->VBildlauf->bar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            form->ZoomSpButton_SpinUp();
+            form->ZoomSpButton_SpinDown();
+        };
+        viewThereAndBack();
+        QVERIFY(samePixels(kitwin::canvas(*form), cleared));
+        kitwin::drag(*form, (form->system().ElemX[1] + form->system().ElemX[2]) / 2, 0, lens + 100, 0);
+        QVERIFY(form->system().ElemX[1] > lens + 50);
+        QCOMPARE(form->system().RayCount, std::int16_t(0));
+        kitwin::drag(*form, 100, 100, 100, 150); // a tilt asks for the bundle again
+        QCOMPARE(form->system().RayCount, std::int16_t(5));
+
+        kitwin::chooseObject(*form, ObjectMode::PointGrid);
+        const double gridX = form->system().GridX;
+        kitwin::click(*form, gridX + 20, 100);
+        const QImage oneMark = kitwin::canvas(*form);
+        kitwin::click(*form, gridX + 40, -60);
+        kitwin::click(*form, gridX + 40, -60); // unmarked again: no bundle until the next mark
+        QCOMPARE(form->system().RayCount, std::int16_t(0));
+        const QImage unmarked = kitwin::canvas(*form);
+        QVERIFY(!samePixels(unmarked, oneMark));
+        viewThereAndBack();
+        QVERIFY(samePixels(kitwin::canvas(*form), unmarked));
+    }
+
     void eraseAllLeavesNoBlackAndRedrawAllRestoresEveryPixel_data()
     {
         QTest::addColumn<int>("mode");

@@ -2,6 +2,7 @@
 // model, it keeps its invariants and never stores or draws a non-finite number.
 #include "kit/hover.h"
 #include "kit/kit_model.h"
+#include "kit_support.h"
 
 #include <gtest/gtest.h>
 
@@ -45,6 +46,7 @@ void expectSound(const kit::System& s, const kit::Strokes& strokes, const std::s
     EXPECT_TRUE(allFinite(s.RayCount, s.RayVal) && allFinite(s.PointCount, s.PtImgX, s.PtImgY));
     EXPECT_TRUE(std::isfinite(s.ObjY) && std::isfinite(s.RaySlope) && std::isfinite(s.PivotY));
     EXPECT_LE(std::abs(s.ParSlope), 50);
+    EXPECT_EQ(support::rayLeavingTheEye(s, strokes), "");
     for (const kit::Stroke& stroke : strokes) {
         ASSERT_TRUE(allFinite(1, &stroke.x1, &stroke.y1, &stroke.x2, &stroke.y2));
         if (stroke.figure == kit::Figure::RaySegment) {
