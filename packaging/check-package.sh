@@ -49,9 +49,12 @@ done
 version=$(dpkg-deb -f "$deb" Version)
 if [ -f "$root/usr/share/doc/raylore/changelog.gz" ]; then
     zcat "$root/usr/share/doc/raylore/changelog.gz" >"$work/changelog"
-    logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version 2>&1) || logged="unparsable: $logged"
-    [ "$logged" = "$version" ] \
-        || failures+=("the changelog's latest entry is '$logged', the package is version $version")
+    if ! logged=$(dpkg-parsechangelog -l "$work/changelog" -S Version 2>"$work/changelog.errors") \
+        || [ -s "$work/changelog.errors" ]; then
+        failures+=("the changelog does not parse: $(head -n 1 "$work/changelog.errors")")
+    elif [ "$logged" != "$version" ]; then
+        failures+=("the changelog's latest entry is version $logged, the package is version $version")
+    fi
 fi
 
 # groff -ww reports every warning, including those man(1) keeps quiet; -k
