@@ -10,7 +10,8 @@ cd "$(dirname "$0")"
 
 PACKAGES=(cmake ninja-build g++ pkg-config qt6-base-dev libgtest-dev libgmock-dev libbenchmark-dev
           fonts-liberation fonts-dejavu-core
-          dpkg-dev file desktop-file-utils appstream)
+          dpkg-dev file desktop-file-utils appstream
+          lintian groff-base libxml2-utils shared-mime-info)
 
 install_missing() {
     local missing=()
