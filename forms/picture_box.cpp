@@ -105,8 +105,11 @@ PictureBox::~PictureBox() { closePainter(); }
 
 QPainter& PictureBox::painter()
 {
-    if (!painter_)
+    if (!painter_) {
         painter_ = std::make_unique<QPainter>(&canvas_);
+        if (repairing_)
+            painter_->setClipRegion(repairClip_);
+    }
     return *painter_;
 }
 
@@ -170,6 +173,8 @@ void PictureBox::ensureCanvas()
     ratio_ = ratio;
     canvas_ = QImage(deviceSize.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
     canvas_.fill(background_);
+    dirty_.reset(canvas_.size());
+    erased_.reset(canvas_.size());
 }
 
 QPointF PictureBox::toDevice(double x, double y) const
@@ -177,23 +182,101 @@ QPointF PictureBox::toDevice(double x, double y) const
     return {scale().toPixelX(x) * ratio_, scale().toPixelY(y) * ratio_};
 }
 
-// Collects the changed area and asks for one repaint of it when control
-// returns to the event loop, however many figures a handler drew.
-void PictureBox::markDirty(const QRectF& deviceRect)
+template <typename Mark> void PictureBox::touched(QRgb colour, const Mark& mark)
 {
-    const double pad = lineWidth_ * ratio_ + 2.0;
-    const QRectF logical(deviceRect.x() / ratio_, deviceRect.y() / ratio_, deviceRect.width() / ratio_,
-                         deviceRect.height() / ratio_);
-    const QRect changed = logical.normalized().adjusted(-pad, -pad, pad, pad).toAlignedRect().intersected(rect());
-    if (changed.isEmpty())
+    if (detached_)
         return;
-    if (dirty_.isEmpty())
-        QMetaObject::invokeMethod(this, [this] {
-            update(dirty_);
-            dirty_ = QRect();
-            emit canvasChanged();
-        }, Qt::QueuedConnection);
-    dirty_ |= changed;
+    const double pad = lineWidth_ * ratio_ + 2.0;
+    mark(dirty_, pad);
+    if (colour == background_ && !repairing_)
+        mark(erased_, pad);
+    scheduleFlush();
+}
+
+// However many figures a handler draws, the repair and the repaint happen
+// once, when control returns to the event loop.
+void PictureBox::scheduleFlush()
+{
+    if (flushQueued_)
+        return;
+    flushQueued_ = true;
+    QMetaObject::invokeMethod(this, &PictureBox::flush, Qt::QueuedConnection);
+}
+
+void PictureBox::flush()
+{
+    if (!erased_.empty())
+        repairErased();
+    flushQueued_ = false;
+    if (!dirty_.empty())
+        update(dirty_.region(ratio_));
+    dirty_.clear();
+    emit canvasChanged();
+}
+
+// The pens the staying figures are drawn with, whatever a handler left set.
+class PictureBox::StayingPens {
+public:
+    explicit StayingPens(PictureBox& box)
+        : box_(box)
+        , foreground_(box.foreground_)
+        , fillColour_(box.fillColour_)
+        , fillStyle_(box.fillStyle_)
+        , lineWidth_(box.lineWidth_)
+    {
+        box.foreground_ = qRgb(0, 0, 0);
+        box.fillColour_ = qRgb(0, 0, 0);
+        box.fillStyle_ = FillStyle::Transparent;
+        box.lineWidth_ = 1;
+    }
+    ~StayingPens()
+    {
+        box_.foreground_ = foreground_;
+        box_.fillColour_ = fillColour_;
+        box_.fillStyle_ = fillStyle_;
+        box_.lineWidth_ = lineWidth_;
+    }
+    StayingPens(const StayingPens&) = delete;
+    StayingPens& operator=(const StayingPens&) = delete;
+
+private:
+    PictureBox& box_;
+    QRgb foreground_;
+    QRgb fillColour_;
+    FillStyle fillStyle_;
+    int lineWidth_;
+};
+
+void PictureBox::repairErased()
+{
+    repairClip_ = erased_.region(1.0);
+    erased_.clear();
+    if (!repair_)
+        return;
+    const StayingPens pens(*this);
+    repairing_ = true;
+    closePainter(); // reopened with the clip
+    repair_();
+    closePainter();
+    repairing_ = false;
+}
+
+QImage PictureBox::drawAlone(const std::function<void()>& draw)
+{
+    ensureCanvas();
+    closePainter();
+    QImage scratch(canvas_.size(), canvas_.format());
+    scratch.fill(background_);
+    std::swap(canvas_, scratch);
+    detached_ = true;
+    {
+        const StayingPens pens(*this);
+        draw();
+    }
+    closePainter();
+    detached_ = false;
+    std::swap(canvas_, scratch);
+    return scratch;
 }
 
 void PictureBox::clear()
@@ -201,8 +284,9 @@ void PictureBox::clear()
     ensureCanvas();
     closePainter();
     canvas_.fill(background_);
-    update();
-    QMetaObject::invokeMethod(this, &PictureBox::canvasChanged, Qt::QueuedConnection);
+    erased_.clear(); // nothing is left to repair
+    dirty_.markRect(QRectF(canvas_.rect()), 0);
+    scheduleFlush();
 }
 
 void PictureBox::line(double x1, double y1, double x2, double y2) { line(x1, y1, x2, y2, foreground_); }
@@ -227,7 +311,7 @@ void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
     pen.setCosmetic(width <= 1.0);
     p.setPen(pen);
     p.drawLine(QLineF(a, b));
-    markDirty(QRectF(a, b));
+    touched(colour, [&](TileMask& mask, double pad) { mask.markLine(a, b, pad); });
 }
 
 void PictureBox::box(double x1, double y1, double x2, double y2)
@@ -283,8 +367,16 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
     QPen pen(QColor::fromRgb(foreground_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
     p.setPen(pen);
+    if (closed && fillStyle_ == FillStyle::Solid) {
+        p.setBrush(QBrush(QColor::fromRgb(fillColour_)));
+        p.drawEllipse(bounds);
+        // Filled in the fill colour: an erase when that is the background.
+        touched(fillColour_ == background_ ? background_ : foreground_,
+                [&](TileMask& mask, double pad) { mask.markRect(bounds, pad); });
+        return;
+    }
     if (closed) {
-        p.setBrush(fillStyle_ == FillStyle::Solid ? QBrush(QColor::fromRgb(fillColour_)) : QBrush());
+        p.setBrush(QBrush());
         p.drawEllipse(bounds);
     } else {
         QPainterPath path;
@@ -293,7 +385,7 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
         p.setBrush(QBrush());
         p.drawPath(path);
     }
-    markDirty(bounds);
+    touched(foreground_, [&](TileMask& mask, double pad) { mask.markArc(bounds, start, span, pad); });
 }
 
 void PictureBox::point(double x, double y) { point(x, y, foreground_); }
@@ -312,7 +404,7 @@ void PictureBox::point(double x, double y, QRgb colour)
     const QRect square(static_cast<int>(left), static_cast<int>(top), static_cast<int>(size),
                        static_cast<int>(size));
     painter().fillRect(square, QColor::fromRgb(colour));
-    markDirty(QRectF(square));
+    touched(colour, [&](TileMask& mask, double pad) { mask.markRect(QRectF(square), pad); });
 }
 
 void PictureBox::dot(double x, double y, double radius)

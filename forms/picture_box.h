@@ -1,12 +1,14 @@
 #pragma once
 
+#include "forms/tile_mask.h"
 #include "forms/user_scale.h"
 
 #include <QImage>
 #include <QPainter>
-
-#include <memory>
 #include <QWidget>
+
+#include <functional>
+#include <memory>
 
 namespace forms {
 
@@ -26,6 +28,12 @@ enum class Pointer { Arrow, Cross, SizeNESW, SizeWE, SizeNS };
 // scene: a figure is erased by drawing it again in the background colour,
 // which works because nothing is ever antialiased. Figures with a non-finite
 // coordinate are refused (and logged), never handed to Qt.
+//
+// Erasing by overdraw cuts holes into figures that stay where the erased ones
+// crossed them. So the box remembers where figures were drawn in the
+// background colour, and when control returns to the event loop, after the
+// handler has drawn the new state, it has the window draw its staying figures
+// again, clipped to those places, before the change is shown.
 class PictureBox : public QWidget {
     Q_OBJECT
 public:
@@ -65,6 +73,14 @@ public:
     // Whether a point in user coordinates lies on the box.
     bool contains(double x, double y) const;
 
+    // Draws the window's staying figures in their normal colours, in the
+    // order a full redraw draws them; used to repair what erasing cut.
+    void setRepair(std::function<void()> drawStaying) { repair_ = std::move(drawStaying); }
+    const std::function<void()>& repair() const { return repair_; }
+    // What `draw` paints on an empty canvas of this box's size, leaving the
+    // real canvas as it is.
+    QImage drawAlone(const std::function<void()>& draw);
+
     // Places a child control by user coordinates: (left, top) is its upper-left corner.
     void placeChild(QWidget* child, double left, double top, double width, double height) const;
 
@@ -98,15 +114,28 @@ private:
     QPointF toDevice(double x, double y) const;
     void drawLineDevice(QPointF a, QPointF b, QRgb colour);
     void drawEllipse(double x, double y, double radius, double aspect, double start, double span, bool closed);
-    void markDirty(const QRectF& deviceRect);
+    // Notes where a figure in `colour` was drawn: `mark` marks a tile mask
+    // given the padding a line of the current width needs.
+    template <typename Mark> void touched(QRgb colour, const Mark& mark);
+    void scheduleFlush();
+    // Repairs what erasing cut, then asks for one repaint of what changed.
+    void flush();
+    void repairErased();
+    class StayingPens;
     MouseEvent translate(const QMouseEvent* event, int button) const;
 
     mutable UserScale scale_;
     bool userScaleSet_ = false;
     QImage canvas_;
     mutable std::unique_ptr<QPainter> painter_;
-    // Changed area since the last repaint request, in logical pixels.
-    QRect dirty_;
+    // Where figures were drawn, and drawn in the background colour, since the last flush.
+    TileMask dirty_;
+    TileMask erased_;
+    bool flushQueued_ = false;
+    std::function<void()> repair_;
+    QRegion repairClip_; // device pixels; set while the repair draws
+    bool repairing_ = false;
+    bool detached_ = false; // drawing on a scratch canvas: nothing to note
     double ratio_ = 1.0;
     QRgb background_ = qRgb(255, 255, 255);
     QRgb foreground_ = qRgb(0, 0, 0);

@@ -135,6 +135,7 @@ sp_form::sp_form()
     mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
 
     NameControls();
+    Picture1->setRepair([this] { DrawStaying(); });
     forms::routeMouse(Picture1, this, &sp_form::Picture1_MouseDown, &sp_form::Picture1_MouseMove,
                       &sp_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &sp_form::Picture1_DblClick);
@@ -245,8 +246,9 @@ void sp_form::onResize()
     Picture1->clear();
     ScaleShown = 0; // cleared with the canvas
     LayoutControls();
-    DrawMirror();
-    DrawAxisAndObject();
+    // Everything still stored is shown again, not only the mirror and the axis:
+    // rays left out here would come back piecemeal with the next repair.
+    DrawStaying();
 }
 
 void sp_form::onUnload()
@@ -362,14 +364,7 @@ void sp_form::RueckwaertigButton_Click()
     BackRays = static_cast<std::int16_t>(1 - BackRays);
     RueckwaertigButton->setText(BackRays == 1 ? "ausblenden" : "einblenden");
     setForeground(colour::black);
-    // Erased extensions may have crossed the axis, the mirror, the grid and the
-    // marked points: redraw the scene in the order a release draws it.
-    DrawAxisAndObject();
     DrawRays();
-    DrawMirror();
-    if (LightMode == 0)
-        DrawPointGrid();
-    DrawPairs();
 }
 
 void sp_form::InfoButton_Click()
@@ -380,6 +375,7 @@ void sp_form::InfoButton_Click()
         Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
         Picture1->line(0, 0, viewWidth(), 0, colour::white);
         setForeground(colour::black);
+        axisHidden_ = true;
     }
     if (!sp_info)
         sp_info = makeSp_info();

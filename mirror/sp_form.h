@@ -119,6 +119,8 @@ private:
     void TraceRay(int slot);
     void DrawRays();
     void DrawRubberBand();
+    // What stays on the drawing, in the order a redraw draws it: the repair after erasing.
+    void DrawStaying();
     void setForeground(QRgb colour);
 
     // The mouse.
@@ -142,4 +144,6 @@ private:
     void KindChanged(std::int16_t kind);
     void LayoutControls();
     void showMousePosition(float x, float y);
+
+    bool axisHidden_ = false; // "Info" took the axis and the object point away
 };

@@ -20,6 +20,8 @@ void sp_form::setForeground(QRgb colour) { Picture1->setForeground(colour); }
 
 void sp_form::DrawAxisAndObject()
 {
+    if (Picture1->foreground() == colour::black)
+        axisHidden_ = false;
     if (LightMode == 0)
         Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
     Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
@@ -155,4 +157,19 @@ void sp_form::DrawRubberBand()
         Picture1->line(ray.ObjectX, ray.ObjectY, RubberX, RubberY);
     else
         Picture1->line(0, BundleY - BundleX * std::tan(BundleAngle), BundleX, BundleY);
+}
+
+void sp_form::DrawStaying()
+{
+    if (!axisHidden_)
+        Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
+    DrawMirror();
+    if (!axisHidden_ && LightMode == 0)
+        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
+    if (LightMode == 0)
+        DrawPointGrid();
+    DrawPairs();
+    DrawRays();
+    if (ScaleShown == 1)
+        DrawAngleScale();
 }

@@ -146,10 +146,6 @@ void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
         RubberX = x;
         RubberY = y;
         DrawRubberBand();
-        // The erased line may have crossed any of these.
-        DrawPairs();
-        DrawRays();
-        DrawAxisAndObject();
     } else if (DragMode == 2 && button == 2) {
         TurnBundle(x, y);
     } else if (DragMode == 1 && LightMode == 0) {

@@ -93,6 +93,28 @@ private slots:
         QCOMPARE(box->foreground(), kWhite);
     }
 
+    // The staying figures are drawn again where an erased one crossed them,
+    // once control returns to the event loop, and nowhere else.
+    void erasingIsRepairedWhenControlReturns()
+    {
+        const auto axis = [this] { box->line(0, 0, 800, 0, 0xffc0c0c0); };
+        const auto farPoint = [this] { box->point(780, 280); };
+        axis();
+        settle();
+        const QImage staying = box->canvas().copy();
+        box->setRepair([&] {
+            axis();
+            farPoint(); // not on the canvas and outside what is erased: never drawn
+        });
+        box->line(100, -200, 300, 200);
+        box->line(100, -200, 300, 200, kWhite);
+        QVERIFY(!holeInStayingFigures(*box).isEmpty()); // the axis has a gap until the repair
+        settle();
+        QVERIFY(samePixels(box->canvas(), staying));
+        box->setRepair(axis);
+        QCOMPARE(holeInStayingFigures(*box), QString());
+    }
+
     void colourScopeSwitchesOnlyFromBlack()
     {
         box->setForeground(kBlack);

@@ -28,6 +28,8 @@ bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < for
 
 void prepareWindowTests() { forms::installFontSubstitutions(); }
 
+void settle() { QCoreApplication::processEvents(); }
+
 void flushDeletions()
 {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);

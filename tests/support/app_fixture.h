@@ -47,6 +47,9 @@ bool mediumScreen(); // 10000 up to 12200 twips
 // Font substitutions for every window test; call once from initTestCase.
 void prepareWindowTests();
 
+// Lets queued work run: the repair after erasing and the repaint it asks for.
+void settle();
+
 // Delivers pending deferred deletions, so closed windows are really gone.
 void flushDeletions();
 

@@ -4,6 +4,7 @@
 #include "forms/picture_box.h"
 #include "forms/screen.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -289,9 +290,12 @@ QString Fuzzer::check()
         return QStringLiteral("after a release: %1").arg(releaseFault_);
     if (!form_)
         return {};
-    for (const forms::PictureBox* box : form_->findChildren<forms::PictureBox*>())
+    for (forms::PictureBox* box : form_->findChildren<forms::PictureBox*>()) {
         if (box->refusedFigures() > 0)
             return QStringLiteral("%1 was handed a non-finite figure").arg(box->objectName());
+        if (const QString hole = holeInStayingFigures(*box); !hole.isEmpty())
+            return hole;
+    }
     return target_.invariant(*form_);
 }
 

@@ -2,6 +2,7 @@
 
 #include "forms/picture_box.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -56,4 +57,44 @@ int countColour(const QImage& canvas, QRgb colour)
         for (int x = 0; x < canvas.width(); ++x)
             count += (canvas.pixel(x, y) | 0xff000000) == (colour | 0xff000000) ? 1 : 0;
     return count;
+}
+
+bool crossesPaintedPixels(const QImage& before, const QImage& after, QRgb background)
+{
+    if (before.size() != after.size())
+        return false;
+    const QRgb opaque = background | 0xff000000;
+    for (int y = 0; y < before.height(); ++y) {
+        const auto* b = reinterpret_cast<const QRgb*>(before.constScanLine(y));
+        const auto* a = reinterpret_cast<const QRgb*>(after.constScanLine(y));
+        for (int x = 0; x < before.width(); ++x)
+            if ((b[x] | 0xff000000) != opaque && (a[x] | 0xff000000) != (b[x] | 0xff000000))
+                return true;
+    }
+    return false;
+}
+
+// Works on one-bit masks Qt makes, eight pixels a byte: this runs after every
+// fuzzer event.
+QString holeInStayingFigures(forms::PictureBox& box)
+{
+    if (!box.repair())
+        return {};
+    const QImage staying = box.drawAlone(box.repair());
+    const QRgb background = box.background() | 0xff000000;
+    const QImage painted = staying.createMaskFromColor(background, Qt::MaskOutColor);
+    const QImage bare = box.canvas().createMaskFromColor(background, Qt::MaskInColor);
+    const int bytes = (painted.width() + 7) / 8;
+    for (int y = 0; y < painted.height(); ++y) {
+        const uchar* p = painted.constScanLine(y);
+        const uchar* b = bare.constScanLine(y);
+        for (int i = 0; i < bytes; ++i) {
+            if (!(p[i] & b[i]))
+                continue;
+            for (int x = i * 8; x < std::min(i * 8 + 8, painted.width()); ++x)
+                if (painted.pixelIndex(x, y) && bare.pixelIndex(x, y))
+                    return QStringLiteral("a hole at device pixel (%1, %2) of %3").arg(x).arg(y).arg(box.objectName());
+        }
+    }
+    return {};
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QRgb>
+#include <QString>
 
 class QImage;
 
@@ -18,6 +19,15 @@ bool colourNear(const forms::PictureBox& box, double x, double y, QRgb colour, i
 // Whether two canvases show the same colours everywhere (the unused alpha
 // byte of an RGB32 image may differ where the same colour was painted).
 bool samePixels(const QImage& a, const QImage& b);
+
+// Whether `after` changed a pixel that `before` had painted: where an added
+// figure crosses one that was there.
+bool crossesPaintedPixels(const QImage& before, const QImage& after, QRgb background);
+
+// Where the box's staying figures, drawn alone on an empty canvas, paint a
+// pixel that is background on the real canvas: a hole erasing left. Empty
+// when there is none.
+QString holeInStayingFigures(forms::PictureBox& box);
 
 // How many canvas pixels have this colour.
 int countColour(const forms::PictureBox& box, QRgb colour);
