@@ -1,7 +1,10 @@
 #include "forms/form.h"
 
+#include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QCloseEvent>
@@ -38,10 +41,18 @@ QMargins& lastSeenFrame()
 
 Form::Form(QWidget* parent)
     : QMainWindow(parent)
+    , projectorAction_(new QAction(QString::fromUtf8("&Beamer-Darstellung"), this))
     , client_(new QWidget(this))
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(client_);
+    projectorAction_->setObjectName("beamer");
+    projectorAction_->setCheckable(true);
+    projectorAction_->setChecked(projectorView());
+    projectorAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_B));
+    projectorAction_->setShortcutContext(Qt::WindowShortcut);
+    addAction(projectorAction_);
+    connect(projectorAction_, &QAction::triggered, this, [](bool on) { setProjectorView(on); });
     // The native window exists from load on, so platforms that know their
     // frame in advance report it before the first layout.
     winId();
@@ -142,6 +153,14 @@ void Form::copyOnCtrlC(std::function<QImage()> drawing)
     auto* copy = new QShortcut(QKeySequence::Copy, this);
     connect(copy, &QShortcut::activated, this,
             [drawing = std::move(drawing)] { QGuiApplication::clipboard()->setImage(drawing()); });
+}
+
+void Form::applyView()
+{
+    projectorAction_->setChecked(projectorView());
+    for (PictureBox* box : findChildren<PictureBox*>())
+        box->setLineWeight(lineWeight());
+    onViewChanged();
 }
 
 bool Form::event(QEvent* event)

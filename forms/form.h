@@ -18,6 +18,9 @@ namespace forms {
 //              (not every repaint: a paint handler may reset a simulation)
 //   resize   - the size changed after the window was first shown
 //   unload   - the window closes; it is deleted afterwards, so the next open loads afresh
+//   view     - the projector view was switched on or off (Ctrl+B in any
+//              window): the drawing areas have redrawn themselves with the
+//              new line weight; the window sizes its read-outs
 class Form : public QMainWindow {
     Q_OBJECT
 public:
@@ -49,6 +52,13 @@ public:
     // Ctrl+C puts this image on the clipboard: the window's drawing, pixel for pixel.
     void copyOnCtrlC(std::function<QImage()> drawing);
 
+    // "Beamer-Darstellung", checkable, Ctrl+B: every window has it; the
+    // launcher also shows it in a menu.
+    QAction* projectorAction() const { return projectorAction_; }
+    // Follows the projector view: each drawing area redraws itself with the
+    // new line weight (after a drag ends), then the window's view handler runs.
+    void applyView();
+
 signals:
     // Raised after onUnload; the window is deleted soon after.
     void unloaded();
@@ -58,6 +68,7 @@ protected:
     virtual void onPaint() {}
     virtual void onResize() {}
     virtual void onUnload() {}
+    virtual void onViewChanged() {}
 
     bool event(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
@@ -79,6 +90,7 @@ private:
     std::optional<QPointF> screenFraction_;
     QMargins appliedMargins_;
     bool frameKnown_ = false;
+    QAction* projectorAction_;
     QWidget* client_;
 };
 

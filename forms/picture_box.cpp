@@ -1,5 +1,6 @@
 #include "forms/picture_box.h"
 
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 
 #include <QLoggingCategory>
@@ -95,6 +96,7 @@ Qt::CursorShape cursorShape(Pointer pointer)
 
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent)
+    , weight_(forms::lineWeight())
 {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_StaticContents);
@@ -145,6 +147,18 @@ void PictureBox::setBackground(QRgb colour)
 
 void PictureBox::setLineWidth(int pixels) { lineWidth_ = std::max(1, pixels); }
 
+void PictureBox::setLineWeight(int weight)
+{
+    weight = std::max(1, weight);
+    if (held_ != Qt::NoButton) {
+        pendingWeight_ = weight;
+        return;
+    }
+    pendingWeight_ = 0;
+    if (weight != weight_)
+        redrawWithWeight(weight);
+}
+
 void PictureBox::setPointer(Pointer pointer)
 {
     if (pointer == pointer_)
@@ -186,7 +200,7 @@ template <typename Mark> void PictureBox::touched(QRgb colour, const Mark& mark)
 {
     if (detached_)
         return;
-    const double pad = lineWidth_ * ratio_ + 2.0;
+    const double pad = penWidth() + 2.0;
     mark(dirty_, pad);
     if (colour == background_ && !repairing_)
         mark(erased_, pad);
@@ -249,16 +263,31 @@ private:
 
 void PictureBox::repairErased()
 {
-    repairClip_ = erased_.region(1.0);
+    const QRegion clip = erased_.region(1.0);
     erased_.clear();
+    drawStaying(clip);
+}
+
+void PictureBox::drawStaying(const QRegion& clip)
+{
     if (!repair_)
         return;
     const StayingPens pens(*this);
     repairing_ = true;
+    repairClip_ = clip;
     closePainter(); // reopened with the clip
     repair_();
     closePainter();
     repairing_ = false;
+}
+
+// Clearing is the exact erase of every figure; the staying figures are then
+// all the box shows.
+void PictureBox::redrawWithWeight(int weight)
+{
+    weight_ = weight;
+    clear();
+    drawStaying(QRegion(canvas_.rect()));
 }
 
 QImage PictureBox::drawAlone(const std::function<void()>& draw)
@@ -306,7 +335,7 @@ void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
     if (!clipToBox(a, b, box))
         return;
     QPainter& p = painter();
-    const double width = lineWidth_ * ratio_;
+    const double width = penWidth();
     QPen pen(QColor::fromRgb(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
     p.setPen(pen);
@@ -363,7 +392,7 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
         return;
 
     QPainter& p = painter();
-    const double width = lineWidth_ * ratio_;
+    const double width = penWidth();
     QPen pen(QColor::fromRgb(foreground_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
     p.setPen(pen);
@@ -396,7 +425,7 @@ void PictureBox::point(double x, double y, QRgb colour)
         return;
     ensureCanvas();
     const QPointF p = toDevice(x, y);
-    const double size = lineWidth_ * ratio_;
+    const double size = penWidth();
     const double left = std::floor(p.x() - size / 2 + 0.5);
     const double top = std::floor(p.y() - size / 2 + 0.5);
     if (left + size < 0 || top + size < 0 || left > canvas_.width() || top > canvas_.height())
@@ -407,13 +436,17 @@ void PictureBox::point(double x, double y, QRgb colour)
     touched(colour, [&](TileMask& mask, double pad) { mask.markRect(QRectF(square), pad); });
 }
 
+// A dot is sized in user units: the projector view leaves it as it is.
 void PictureBox::dot(double x, double y, double radius)
 {
+    const int weight = weight_;
+    weight_ = 1;
     setFillColour(foreground_);
     setFillStyle(FillStyle::Solid);
     circle(x, y, radius);
     setFillStyle(FillStyle::Transparent);
     setFillColour(qRgb(0, 0, 0));
+    weight_ = weight;
 }
 
 bool PictureBox::contains(double x, double y) const
@@ -456,6 +489,7 @@ MouseEvent PictureBox::translate(const QMouseEvent* event, int button) const
 
 void PictureBox::mousePressEvent(QMouseEvent* event)
 {
+    held_ |= event->button();
     emit mouseDown(translate(event, buttonCode(event->button())));
 }
 
@@ -466,7 +500,10 @@ void PictureBox::mouseMoveEvent(QMouseEvent* event)
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event)
 {
+    held_ &= ~event->button();
     emit mouseUp(translate(event, buttonCode(event->button())));
+    if (held_ == Qt::NoButton && pendingWeight_ != 0)
+        setLineWeight(pendingWeight_);
 }
 
 // The second press of a double click is reported as the double click only.

@@ -52,6 +52,11 @@ public:
     void setFillStyle(FillStyle style) { fillStyle_ = style; }
     void setLineWidth(int pixels);
     int lineWidth() const { return lineWidth_; }
+    // Every line width (and the size of single points) is multiplied by this:
+    // the projector view. A change clears the canvas and draws the staying
+    // figures again at once, or, while a button is held on the box, on its release.
+    void setLineWeight(int weight);
+    int lineWeight() const { return weight_; }
     void setPointer(Pointer pointer);
     Pointer pointer() const { return pointer_; }
 
@@ -121,6 +126,11 @@ private:
     // Repairs what erasing cut, then asks for one repaint of what changed.
     void flush();
     void repairErased();
+    // The repair callback with the staying figures' pens, clipped to `clip` (device pixels).
+    void drawStaying(const QRegion& clip);
+    void redrawWithWeight(int weight);
+    // The pen width in device pixels.
+    double penWidth() const { return lineWidth_ * weight_ * ratio_; }
     class StayingPens;
     MouseEvent translate(const QMouseEvent* event, int button) const;
 
@@ -142,6 +152,9 @@ private:
     QRgb fillColour_ = qRgb(0, 0, 0);
     FillStyle fillStyle_ = FillStyle::Transparent;
     int lineWidth_ = 1;
+    int weight_;
+    int pendingWeight_ = 0; // waits for the buttons held on the box to be released
+    Qt::MouseButtons held_;
     Pointer pointer_ = Pointer::Arrow;
     int refused_ = 0;
 };

@@ -72,6 +72,9 @@ RL_Form::RL_Form()
     datei->addSeparator()->setObjectName("trenn");
     ende = datei->addAction("&Beenden");
     ende->setObjectName("ende");
+    QMenu* view = menuBar()->addMenu("&Ansicht");
+    view->setObjectName("ansicht");
+    view->addAction(projectorAction());
     information = menuBar()->addAction("&Info");
     information->setObjectName("information");
 

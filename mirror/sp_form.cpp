@@ -6,6 +6,7 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "help/info_window.h"
@@ -216,9 +217,12 @@ void sp_form::LayoutControls()
                                                           InfoButton, EndeButton})
             w->setFont(forms::sansSerif(points));
     }
-    if (screenWidth < forms::Screen::kWideFrom) {
-        Text1->setFont(forms::sansSerifNarrow(8.25));
-        Text2->setFont(forms::sansSerifNarrow(8.25));
+    // Bold only on wide screens; larger in the projector view, the fields with them.
+    const double k = forms::readoutScale();
+    for (auto [field, design] : {std::pair{Text1, kText1}, std::pair{Text2, kText2}}) {
+        field->setFont(forms::sansSerifNarrow(8.25 * k, screenWidth >= forms::Screen::kWideFrom));
+        forms::setGeometryTwips(field, {design.left, kText1.top + (design.top - kText1.top) * k, design.width * k,
+                                        design.height * k});
     }
 }
 
@@ -250,6 +254,8 @@ void sp_form::onResize()
     // rays left out here would come back piecemeal with the next repair.
     DrawStaying();
 }
+
+void sp_form::onViewChanged() { LayoutControls(); }
 
 void sp_form::onUnload()
 {

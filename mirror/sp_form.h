@@ -83,6 +83,7 @@ public:
     void onPaint() override;
     void onResize() override;
     void onUnload() override;
+    void onViewChanged() override;
 
     forms::PictureBox* Picture1;
     QLineEdit* Text1;

@@ -1,5 +1,6 @@
 #include "disk/dk_form.h"
 #include "forms/fonts.h"
+#include "forms/projector_view.h"
 
 #include <QApplication>
 
@@ -7,6 +8,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     forms::installFontSubstitutions();
+    forms::readViewSetting(app.arguments());
     auto* window = new DKForm;
     window->showModeless();
     return app.exec();

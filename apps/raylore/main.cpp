@@ -1,4 +1,5 @@
 #include "forms/fonts.h"
+#include "forms/projector_view.h"
 #include "kit/bk_form.h"
 #include "launcher/rl_form.h"
 #include "lens/lens_form.h"
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     forms::installFontSubstitutions();
+    forms::readViewSetting(app.arguments());
     auto* launcher = new RL_Form;
     launcher->registry().add(1, [] { return new sp_form; });
     launcher->registry().add(2, [] { return new lens_form; });

@@ -1,10 +1,15 @@
 #include "forms/geometry.h"
+#include "forms/projector_view.h"
 #include "launcher/launcher_item.h"
 #include "launcher/rl_form.h"
 #include "tests/support/app_fixture.h"
 
+#include <QAction>
 #include <QApplication>
+#include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
+#include <QSettings>
 #include <QTest>
 
 namespace {
@@ -21,6 +26,8 @@ constexpr double kDesignClientHeight = 3540;
 constexpr double kPixel = 15;
 
 bool near(double actual, double expected) { return std::abs(actual - expected) <= kPixel; }
+
+QVariant remembered() { return QSettings("RayLore", "RayLore").value("beamer"); }
 
 } // namespace
 
@@ -203,6 +210,45 @@ private slots:
         QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(QApplication::focusWidget(), form->picture(2));
         QCOMPARE(form->SelectedSim, 2);
+    }
+
+    // "Ansicht" between "Datei" and "Info" holds the projector view; the
+    // choice is remembered, and every open window follows it at once.
+    void theViewMenuSwitchesEveryWindowAndRemembersTheChoice()
+    {
+        int loads = 0;
+        auto* form = new RL_Form;
+        form->registry().add(1, [&] { return new TestSimulation(&loads); });
+        form->show();
+        QStringList titles;
+        for (const QAction* menu : form->menuBar()->actions())
+            titles << menu->text();
+        QCOMPARE(titles, QStringList({"&Datei", "&Ansicht", "&Info"}));
+        QAction* projector = form->menuBar()->actions()[1]->menu()->actions().value(0);
+        QCOMPARE(projector, form->projectorAction());
+        QCOMPARE(projector->text(), QString("&Beamer-Darstellung"));
+        QCOMPARE(projector->shortcut(), QKeySequence("Ctrl+B"));
+        form->Open(1);
+        forms::Form* simulation = form->registry().window(1);
+
+        projector->trigger();
+        QVERIFY(forms::projectorView());
+        QVERIFY(simulation->projectorAction()->isChecked());
+        QCOMPARE(remembered(), QVariant(true));
+        simulation->projectorAction()->trigger();
+        QVERIFY(!projector->isChecked());
+        QCOMPARE(remembered(), QVariant(false));
+
+        // The command line chooses for one run, and the choice stays as it was.
+        forms::readViewSetting({"raylore", "--beamer"});
+        QVERIFY(forms::projectorView());
+        QCOMPARE(remembered(), QVariant(false));
+        forms::setProjectorView(true);
+        forms::readViewSetting({"raylore", "--no-beamer"});
+        QVERIFY(!forms::projectorView());
+        forms::readViewSetting({"raylore"});
+        QVERIFY(forms::projectorView());
+        forms::setProjectorView(false);
     }
 
     void closingTheLauncherClosesEverything()

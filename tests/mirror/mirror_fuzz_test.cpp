@@ -52,7 +52,7 @@ private slots:
     {
         const FuzzTarget target = windowTarget<sp_form>({"EndeButton", "InfoButton"}, brokenInvariant,
                                                       [](const sp_form& w) { return int(w.DragMode); });
-        const FuzzResult result = fuzzForm(target, 7000);
+        const FuzzResult result = fuzzForm(target, 2500);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }
 };

@@ -3,6 +3,7 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/scroll_bar.h"
 #include "help/info_window.h"
 #include "mirror/sp_form.h"
@@ -10,6 +11,7 @@
 #include "tests/support/pixels.h"
 #include "tests/support/text_fit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -327,6 +329,76 @@ private slots:
         }
     }
 
+    // The projector view draws every line three times as heavy and loses
+    // nothing: switching shows what a window opened in that view with the
+    // same content shows, and switching back gives the picture back. Both
+    // pictures are taken after one redraw, which sets where overlapping
+    // figures lie over one another.
+    void projectorViewRedrawsEverythingHeavier()
+    {
+        const auto build = [](sp_form& w) {
+            w.KrummScroll->setValue(5);
+            w.RueckwaertigButton->click();
+            for (const float y : {150.0f, 60.0f, -90.0f}) {
+                w.Picture1_MouseDown(1, 0, 400, y);
+                w.Picture1_MouseUp(1, 0, 400, y);
+            }
+            w.Picture1_MouseDown(2, 0, 700, 200);
+            w.Picture1_MouseDown(1, 1, 0, 60);
+        };
+        const auto redrawn = [](bool on) {
+            forms::setProjectorView(!on);
+            forms::setProjectorView(on);
+            settle();
+        };
+        build(*form);
+        settle();
+        const QImage built = form->Picture1->canvas().copy();
+        redrawn(false);
+        const QImage normal = form->Picture1->canvas().copy();
+        QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
+        QImage heavy;
+        {
+            const ScopedProjectorView projector;
+            heavy = form->Picture1->canvas().copy();
+            const double ratio = form->Picture1->canvasRatio();
+            QCOMPARE(form->Picture1->lineWeight(), 3);
+            QVERIFY(std::abs(widthAcross(heavy, devicePoint(600, 0), devicePoint(610, 0), kGrey) - 3 * ratio) < 1);
+            const QPointF object = devicePoint(form->ray.ObjectX, form->ray.ObjectY);
+            const QPointF hit = devicePoint(form->RayHitX[1], form->RayHitY[1]);
+            QVERIFY(std::abs(widthAcross(heavy, object, hit, kBlack) - 3 * ratio) < 1);
+            QVERIFY(std::abs(widthAcross(normal, object, hit, kBlack) - ratio) < 1);
+            QVERIFY(form->Text1->font().pointSizeF() >= 1.5 * 8.25);
+            QVERIFY(textFits(*form->Text2, "y = -1000 LE"));
+
+            auto* fresh = openWindow<sp_form>();
+            QVERIFY(fresh);
+            build(*fresh);
+            redrawn(true);
+            QVERIFY(samePixels(fresh->Picture1->canvas(), heavy));
+            fresh->unload();
+        }
+        QVERIFY(samePixels(form->Picture1->canvas(), normal));
+    }
+
+    // Ctrl+B while the rubber band is dragged: the drawing keeps its weight until the release.
+    void switchingDuringADragWaitsForTheRelease()
+    {
+        QWidget* area = form->Picture1;
+        const QPoint press = devicePoint(400, 150).toPoint() / form->Picture1->canvasRatio();
+        QTest::mousePress(area, Qt::LeftButton, {}, press);
+        QTest::mouseMove(area, press + QPoint(30, 40));
+        form->projectorAction()->trigger();
+        QVERIFY(forms::projectorView());
+        QCOMPARE(form->Picture1->lineWeight(), 1);
+        QTest::mouseRelease(area, Qt::LeftButton, {}, press + QPoint(30, 40));
+        QCOMPARE(form->Picture1->lineWeight(), 3);
+        QCOMPARE(form->RayCount, std::int16_t(1));
+        form->projectorAction()->trigger();
+        QCOMPARE(form->Picture1->lineWeight(), 1);
+        QVERIFY(!form->projectorAction()->isChecked());
+    }
+
     void verticalRayIsKeptAndHarmsNothing()
     {
         form->Picture1_MouseDown(1, 0, 300, 150);
@@ -442,6 +514,13 @@ private:
         QCOMPARE(form->DragMode, std::int16_t(1));
         form->Picture1_MouseMove(1, 0, x, y);
         form->Picture1_MouseUp(1, 0, x, y);
+    }
+
+    QPointF devicePoint(double x, double y) const
+    {
+        const double ratio = form->Picture1->canvasRatio();
+        const forms::UserScale& scale = form->Picture1->scale();
+        return {scale.toPixelX(x) * ratio, scale.toPixelY(y) * ratio};
     }
 
     // Height of the normal through the scale point, `dx` LE to its side.

@@ -2,9 +2,12 @@
 
 #include "forms/fonts.h"
 #include "forms/form.h"
+#include "forms/projector_view.h"
 
 #include <QApplication>
 #include <QEvent>
+#include <QSettings>
+#include <QStandardPaths>
 
 RecordingDialogs::RecordingDialogs()
     : previous_(forms::setDialogSink(this))
@@ -26,7 +29,26 @@ ScopedScreen::~ScopedScreen() { forms::Screen::clearOverride(); }
 bool smallScreen() { return forms::Screen::isSmall(); }
 bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < forms::Screen::kWideFrom; }
 
-void prepareWindowTests() { forms::installFontSubstitutions(); }
+void prepareWindowTests()
+{
+    forms::installFontSubstitutions();
+    // Nothing a test remembers reaches a user's settings or the next test.
+    QStandardPaths::setTestModeEnabled(true);
+    QSettings(QStringLiteral("RayLore"), QStringLiteral("RayLore")).clear();
+    forms::readViewSetting({});
+}
+
+ScopedProjectorView::ScopedProjectorView(bool on)
+{
+    forms::setProjectorView(on);
+    settle();
+}
+
+ScopedProjectorView::~ScopedProjectorView()
+{
+    forms::setProjectorView(false);
+    settle();
+}
 
 void settle() { QCoreApplication::processEvents(); }
 

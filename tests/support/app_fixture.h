@@ -44,8 +44,19 @@ public:
 bool smallScreen();  // narrower than 10000 twips
 bool mediumScreen(); // 10000 up to 12200 twips
 
-// Font substitutions for every window test; call once from initTestCase.
+// Font substitutions and a private, empty settings file for every window
+// test; call once from initTestCase.
 void prepareWindowTests();
+
+// Switches the projector view on or off for as long as it lives, as Ctrl+B
+// would, and lets the windows redraw.
+class ScopedProjectorView {
+public:
+    explicit ScopedProjectorView(bool on = true);
+    ~ScopedProjectorView();
+    ScopedProjectorView(const ScopedProjectorView&) = delete;
+    ScopedProjectorView& operator=(const ScopedProjectorView&) = delete;
+};
 
 // Lets queued work run: the repair after erasing and the repaint it asks for.
 void settle();

@@ -2,11 +2,13 @@
 
 #include "forms/form.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pixels.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -50,6 +52,7 @@ private:
     void key();
     void resize();
     void activate();
+    void switchView();
     void reexpose();
     QString check();
 
@@ -253,6 +256,13 @@ void Fuzzer::activate()
     }
 }
 
+// Ctrl+B, as any window of the program takes it, also in the middle of a drag.
+void Fuzzer::switchView()
+{
+    note(QStringLiteral("switch the projector view"));
+    form_->projectorAction()->trigger();
+}
+
 void Fuzzer::reexpose()
 {
     note(QStringLiteral("hide and show"));
@@ -276,8 +286,10 @@ void Fuzzer::step()
         key();
     else if (r < 94)
         resize();
-    else if (r < 98)
+    else if (r < 97)
         activate();
+    else if (r < 98)
+        switchView();
     else
         reexpose();
 }
@@ -309,6 +321,9 @@ FuzzResult Fuzzer::run(int events)
             modalSeen_ = true;
             modal->close();
         }
+        // A menu popped up by a click (the menu bar's overflow button) waits in a loop of its own.
+        if (QWidget* popup = QApplication::activePopupWidget())
+            popup->close();
     });
     watchdog.start();
 
@@ -335,6 +350,7 @@ FuzzResult Fuzzer::run(int events)
     result.messages = static_cast<int>(dialogs.messages.size());
     if (form_)
         form_->unload();
+    forms::setProjectorView(false);
     flushDeletions();
     return result;
 }

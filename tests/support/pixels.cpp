@@ -74,6 +74,12 @@ bool crossesPaintedPixels(const QImage& before, const QImage& after, QRgb backgr
     return false;
 }
 
+bool paintedAlike(const QImage& a, const QImage& b, QRgb background)
+{
+    const QRgb opaque = background | 0xff000000;
+    return a.createMaskFromColor(opaque, Qt::MaskOutColor) == b.createMaskFromColor(opaque, Qt::MaskOutColor);
+}
+
 // Works on one-bit masks Qt makes, eight pixels a byte: this runs after every
 // fuzzer event.
 QString holeInStayingFigures(forms::PictureBox& box)
@@ -97,4 +103,25 @@ QString holeInStayingFigures(forms::PictureBox& box)
         }
     }
     return {};
+}
+
+double widthAcross(const QImage& canvas, QPointF from, QPointF to, QRgb colour)
+{
+    const QPointF middle = (from + to) / 2;
+    const QPointF along = to - from;
+    const double length = std::hypot(along.x(), along.y());
+    const QPointF normal(-along.y() / length, along.x() / length);
+    constexpr double step = 0.05;
+    double first = 0;
+    double last = -step;
+    for (double t = -20; t <= 20; t += step) {
+        const QPointF p = middle + normal * t;
+        const QPoint pixel(static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y())));
+        if (!canvas.rect().contains(pixel) || (canvas.pixel(pixel) | 0xff000000) != (colour | 0xff000000))
+            continue;
+        if (last < first)
+            first = t;
+        last = t;
+    }
+    return last < first ? 0 : last - first + step;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QPointF>
 #include <QRgb>
 #include <QString>
 
@@ -24,10 +25,18 @@ bool samePixels(const QImage& a, const QImage& b);
 // figure crosses one that was there.
 bool crossesPaintedPixels(const QImage& before, const QImage& after, QRgb background);
 
+// Whether two canvases paint the same pixels, whatever their colours: the
+// same figures, though drawn over one another in another order.
+bool paintedAlike(const QImage& a, const QImage& b, QRgb background);
+
 // Where the box's staying figures, drawn alone on an empty canvas, paint a
 // pixel that is background on the real canvas: a hole erasing left. Empty
 // when there is none.
 QString holeInStayingFigures(forms::PictureBox& box);
+
+// How wide a line of this colour is across its direction, in device pixels,
+// measured at the middle of the segment from `from` to `to` (device pixels).
+double widthAcross(const QImage& canvas, QPointF from, QPointF to, QRgb colour);
 
 // How many canvas pixels have this colour.
 int countColour(const forms::PictureBox& box, QRgb colour);
