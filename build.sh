@@ -5,6 +5,7 @@
 #                                    then build and check the package
 #   ./build.sh package               install what is missing, build the release .deb in build/release
 #   ./build.sh fuzz [EVENTS]         every window's fuzzer on every test screen, fresh seeds, EVENTS each
+#   ./build.sh bench                 whole-update medians of the heaviest moves on a 1920x1080 screen, ratio 1 and 2
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -57,6 +58,18 @@ fuzz() {
     done
 }
 
+# Optimised and without sanitizers, so the numbers mean something.
+bench() {
+    local screen
+    cmake --preset measure >/dev/null
+    cmake --build --preset measure --target update_benchmark
+    for screen in 1920x1080 1920x1080-dpr2; do
+        echo "== ${screen}"
+        QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/support/screen-${screen}.json" \
+            build/measure/tests/desktop/update_benchmark
+    done
+}
+
 case "${1:-}" in
     run)
         install_missing
@@ -78,13 +91,17 @@ case "${1:-}" in
         install_missing
         package
         ;;
+    bench)
+        install_missing
+        bench
+        ;;
     fuzz)
         install_missing
         build dev
         fuzz "${2:-200000}"
         ;;
     *)
-        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS]" >&2
+        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS] | $0 bench" >&2
         exit 2
         ;;
 esac

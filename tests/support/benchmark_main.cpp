@@ -2,6 +2,7 @@
 #include "forms/fonts.h"
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <benchmark/benchmark.h>
 
@@ -9,6 +10,7 @@ int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     forms::installFontSubstitutions();
+    QStandardPaths::setTestModeEnabled(true); // the view it switches is not the user's
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
