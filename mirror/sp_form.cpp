@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSignalBlocker>
 
 namespace {
 namespace colour = forms::colour;
@@ -130,10 +131,10 @@ sp_form::sp_form()
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     LayoutControls();
 
-    mirror.VertexX = 1000;
-    ray.ObjectX = 100;
-    ray.ObjectY = 100;
-    mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
+    model_.mirror.VertexX = 1000;
+    model_.ray.ObjectX = 100;
+    model_.ray.ObjectY = 100;
+    model_.mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
 
     NameControls();
     Picture1->setRepair([this] { DrawStaying(); });
@@ -255,6 +256,29 @@ void sp_form::onResize()
     DrawStaying();
 }
 
+void sp_form::showExperiment(const mirror::Experiment& experiment)
+{
+    model_ = experiment;
+    model_.MarkPending = 0;
+    mirror::updateSphere(model_.mirror);
+    ScaleShown = 0;
+    axisHidden_ = false;
+    {
+        const QSignalBlocker blockBar(KrummScroll);
+        const int limit = mirror::curvatureLimit(model_.mirror.MirrorKind);
+        KrummScroll->setBounds(-limit, limit);
+        KrummScroll->setValue(mirror::curvatureScroll(model_.mirror.CurvCoeff));
+    }
+    (model_.mirror.MirrorKind == 0 ? SphaerOption : ParabolOption)->setChecked(true);
+    (model_.LightMode == 0 ? PktOption : ParallelOption)->setChecked(true);
+    RueckwaertigButton->setText(model_.BackRays == 1 ? "ausblenden" : "einblenden");
+    RueckwaertigButton->setEnabled(mirror::backwardRaysAllowed(model_.mirror, model_.LightMode, model_.ray.ObjectX,
+                                                               model_.ray.ObjectY));
+    Picture1->clear();
+    setForeground(colour::black);
+    DrawStaying();
+}
+
 void sp_form::onViewChanged() { LayoutControls(); }
 
 void sp_form::onUnload()
@@ -269,11 +293,11 @@ void sp_form::PktOption_Click()
     EraseAngleScale();
     DrawRays();
     DrawAxisAndObject();
-    RayCount = 0;
+    model_.RayCount = 0;
     setForeground(colour::black);
-    LightMode = 0;
-    ray.ObjectX = 100;
-    ray.ObjectY = 100;
+    model_.LightMode = 0;
+    model_.ray.ObjectX = 100;
+    model_.ray.ObjectY = 100;
     DrawAxisAndObject();
     DrawPointGrid();
 }
@@ -286,12 +310,12 @@ void sp_form::ParallelOption_Click()
     DrawPointGrid();
     DrawAxisAndObject();
     DrawRays();
-    RayCount = 0;
+    model_.RayCount = 0;
     setForeground(colour::black);
-    LightMode = 1;
+    model_.LightMode = 1;
     DrawAxisAndObject();
-    BundleAngle = 0;
-    ray.ObjectX = 0;
+    model_.BundleAngle = 0;
+    model_.ray.ObjectX = 0;
 }
 
 void sp_form::SphaerOption_Click() { KindChanged(0); }
@@ -317,11 +341,11 @@ void sp_form::EraseRaysAndMirror()
 void sp_form::KindChanged(std::int16_t kind)
 {
     EraseRaysAndMirror();
-    mirror.MirrorKind = kind;
+    model_.mirror.MirrorKind = kind;
     if (kind == 0) {
         const int value = KrummScroll->value();
         if (std::abs(value) > 12)
-            mirror.CurvCoeff = mirror::curvatureFromScroll(value > 0 ? 12 : -12);
+            model_.mirror.CurvCoeff = mirror::curvatureFromScroll(value > 0 ? 12 : -12);
         KrummScroll->setBounds(-12, 12);
     } else {
         KrummScroll->setBounds(-20, 20);
@@ -329,35 +353,35 @@ void sp_form::KindChanged(std::int16_t kind)
     DrawMirror();
     DrawAxisAndObject();
     DrawRays();
-    if (kind == 0 && LightMode == 0)
+    if (kind == 0 && model_.LightMode == 0)
         DrawPointGrid();
 }
 
 void sp_form::KrummScroll_Change()
 {
     EraseRaysAndMirror();
-    mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
+    model_.mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
     DrawAxisAndObject();
     DrawMirror();
     UpdateBackButton();
     DrawRays();
-    if (LightMode == 0)
+    if (model_.LightMode == 0)
         DrawPointGrid();
 }
 
 // Backward extensions make sense for convex and plane mirrors, and for a
-// concave one only while the object lies between focus and mirror.
+// concave one only while the object lies between focus and model_.mirror.
 void sp_form::UpdateBackButton()
 {
-    if (mirror.CurvCoeff <= 0) {
+    if (model_.mirror.CurvCoeff <= 0) {
         RueckwaertigButton->setEnabled(true);
         return;
     }
-    FocusX = mirror::FocusOfParallel(mirror, ray.ObjectY);
-    if (ray.ObjectX > FocusX) {
+    FocusX = mirror::FocusOfParallel(model_.mirror, model_.ray.ObjectY);
+    if (model_.ray.ObjectX > FocusX) {
         RueckwaertigButton->setEnabled(true);
-    } else if (ray.ObjectX < FocusX) {
-        if (BackRays == 1)
+    } else if (model_.ray.ObjectX < FocusX) {
+        if (model_.BackRays == 1)
             RueckwaertigButton_Click();
         RueckwaertigButton->setEnabled(false);
     }
@@ -367,8 +391,8 @@ void sp_form::RueckwaertigButton_Click()
 {
     setForeground(colour::white);
     DrawRays();
-    BackRays = static_cast<std::int16_t>(1 - BackRays);
-    RueckwaertigButton->setText(BackRays == 1 ? "ausblenden" : "einblenden");
+    model_.BackRays = static_cast<std::int16_t>(1 - model_.BackRays);
+    RueckwaertigButton->setText(model_.BackRays == 1 ? "ausblenden" : "einblenden");
     setForeground(colour::black);
     DrawRays();
 }
@@ -376,9 +400,9 @@ void sp_form::RueckwaertigButton_Click()
 void sp_form::InfoButton_Click()
 {
     Picture1_DblClick();
-    if (LightMode == 0) {
+    if (model_.LightMode == 0) {
         setForeground(colour::white);
-        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
+        Picture1->dot(model_.ray.ObjectX, model_.ray.ObjectY, kDotRadius);
         Picture1->line(0, 0, viewWidth(), 0, colour::white);
         setForeground(colour::black);
         axisHidden_ = true;

@@ -1,12 +1,10 @@
 #pragma once
 
 #include "forms/form.h"
-#include "mirror/mirror_model.h"
-#include "mirror/reflection.h"
+#include "mirror/experiment.h"
 
 #include <QPointer>
 
-#include <array>
 #include <cstdint>
 
 class InfoWindow;
@@ -26,35 +24,19 @@ class ScrollBar;
 class sp_form : public forms::Form {
     Q_OBJECT
 public:
-    static constexpr int kMaxEntries = 50;
     static constexpr float kDotRadius = 5; // object and marked points
-    using Table = std::array<float, kMaxEntries + 1>;
 
     sp_form();
 
-    // The mirror and the ray being traced.
-    mirror::Mirror mirror;
-    mirror::RayState ray;
-    float FocusX = 0;
-    std::int16_t BackRays = 0;
+    // What the simulation shows: the mirror, the light, the rays and the marked pairs.
+    const mirror::Experiment& model() const { return model_; }
+    // Shows an experiment (one a file brought) in place of the current one;
+    // the controls follow it. Transient figures (the angle scale) are gone.
+    void showExperiment(const mirror::Experiment& experiment);
 
     // The window.
-    float LightMode = 0; // 0 point source, 1 parallel light
     std::int16_t Painted = 0;
-
-    // Rays and marked points.
-    std::int16_t RayCount = 0;
-    Table RayList{};    // point source: direction angle; parallel: start height at x = 0
-    Table RayVertexY{}; // parallel: height at the vertex plane
-    Table RayHitX{};
-    Table RayHitY{};
-    float BundleAngle = 0;
-    std::int16_t ImageCount = 0;
-    Table ImageX{};
-    Table ImageY{};
-    Table ImageObjX{};
-    Table ImageObjY{};
-    std::int16_t MarkPending = 0;
+    float FocusX = 0;
     std::int16_t ScaleShown = 0;
     float ScaleX = 0;
     float ScaleY = 0;
@@ -136,7 +118,6 @@ private:
     void DragMirror(float x);
     void TurnBundle(float x, float y);
     void ReleaseObject(float x, float y);
-    float objectHeightLimit() const;
 
     void resetSimulation();
     void EraseRaysAndMarks();
@@ -146,5 +127,6 @@ private:
     void LayoutControls();
     void showMousePosition(float x, float y);
 
+    mirror::Experiment model_;
     bool axisHidden_ = false; // "Info" took the axis and the object point away
 };

@@ -22,12 +22,12 @@ void sp_form::NameControls()
 // The mirror's kind and shape, the light and how many rays and image points there are.
 void sp_form::DescribeDrawing()
 {
-    const float a = mirror.CurvCoeff;
-    std::string text = mirror.MirrorKind == 1 ? "Parabolspiegel" : "Sphärischer Spiegel";
+    const float a = model_.mirror.CurvCoeff;
+    std::string text = model_.mirror.MirrorKind == 1 ? "Parabolspiegel" : "Sphärischer Spiegel";
     text += a > 0 ? " (Hohlspiegel)" : a < 0 ? " (Wölbspiegel)" : " (eben)";
-    text += LightMode == 1 ? ", Parallellicht, " : ", Punktraster, ";
-    text += common::countText(RayCount, "Strahl", "Strahlen") + ", ";
-    text += common::countText(ImageCount, "Bildpunkt", "Bildpunkte") + " markiert";
-    text += BackRays == 1 ? ", rückwärtige Strahlen eingeblendet." : ".";
+    text += model_.LightMode == 1 ? ", Parallellicht, " : ", Punktraster, ";
+    text += common::countText(model_.RayCount, "Strahl", "Strahlen") + ", ";
+    text += common::countText(model_.ImageCount, "Bildpunkt", "Bildpunkte") + " markiert";
+    text += model_.BackRays == 1 ? ", rückwärtige Strahlen eingeblendet." : ".";
     Picture1->setAccessibleDescription(QString::fromStdString(text));
 }

@@ -22,8 +22,8 @@ void sp_form::DrawAxisAndObject()
 {
     if (Picture1->foreground() == colour::black)
         axisHidden_ = false;
-    if (LightMode == 0)
-        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
+    if (model_.LightMode == 0)
+        Picture1->dot(model_.ray.ObjectX, model_.ray.ObjectY, kDotRadius);
     Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
 }
 
@@ -36,21 +36,21 @@ void sp_form::DrawPointGrid()
 
 void sp_form::DrawMirror()
 {
-    mirror::updateSphere(mirror);
+    mirror::updateSphere(model_.mirror);
     forms::ColourScope blue(*Picture1, colour::blue);
-    const float a = mirror.CurvCoeff;
+    const float a = model_.mirror.CurvCoeff;
     const float pi = common::singlePi();
-    if (mirror::isSphere(mirror)) {
-        const float r = std::abs(mirror.Radius);
+    if (mirror::isSphere(model_.mirror)) {
+        const float r = std::abs(model_.mirror.Radius);
         const float alpha = static_cast<float>(std::asin(mirror::kHalfAperture / r));
         if (a > 0)
-            Picture1->arc(mirror.CenterX, 0, r, 2 * pi - alpha, alpha);
+            Picture1->arc(model_.mirror.CenterX, 0, r, 2 * pi - alpha, alpha);
         else
-            Picture1->arc(mirror.CenterX, 0, r, pi - alpha, pi + alpha);
+            Picture1->arc(model_.mirror.CenterX, 0, r, pi - alpha, pi + alpha);
         return;
     }
     for (float y = 0; y <= mirror::kHalfAperture; y += 0.5f) {
-        const float x = mirror.VertexX - a * y * y;
+        const float x = model_.mirror.VertexX - a * y * y;
         Picture1->point(x, y);
         Picture1->point(x, -y);
     }
@@ -62,7 +62,7 @@ void sp_form::DrawAngleScale()
 {
     const float x = ScaleX;
     const float y = ScaleY;
-    const double nu = mirror::normalAngle(mirror, y);
+    const double nu = mirror::normalAngle(model_.mirror, y);
     {
         forms::ColourScope green(*Picture1, colour::green);
         Picture1->line(x, y, x - 150 * std::cos(nu), y - 150 * std::sin(nu));
@@ -90,11 +90,11 @@ void sp_form::EraseAngleScale()
 // Marked pairs keep their own colours wherever they are redrawn.
 void sp_form::DrawPairs()
 {
-    for (int i = 0; i < ImageCount; ++i) {
+    for (int i = 0; i < model_.ImageCount; ++i) {
         setForeground(colour::red);
-        Picture1->dot(ImageX[i], ImageY[i], kDotRadius);
+        Picture1->dot(model_.ImageX[i], model_.ImageY[i], kDotRadius);
         setForeground(colour::blue);
-        Picture1->dot(ImageObjX[i], ImageObjY[i], kDotRadius);
+        Picture1->dot(model_.ImageObjX[i], model_.ImageObjY[i], kDotRadius);
     }
     setForeground(colour::black);
 }
@@ -103,29 +103,29 @@ void sp_form::ErasePairs()
 {
     const QRgb saved = Picture1->foreground();
     setForeground(colour::white);
-    for (int i = 0; i < ImageCount; ++i) {
-        Picture1->dot(ImageX[i], ImageY[i], kDotRadius);
-        Picture1->dot(ImageObjX[i], ImageObjY[i], kDotRadius);
+    for (int i = 0; i < model_.ImageCount; ++i) {
+        Picture1->dot(model_.ImageX[i], model_.ImageY[i], kDotRadius);
+        Picture1->dot(model_.ImageObjX[i], model_.ImageObjY[i], kDotRadius);
     }
     setForeground(saved);
-    ImageCount = 0;
-    MarkPending = 0;
+    model_.ImageCount = 0;
+    model_.MarkPending = 0;
 }
 
 void sp_form::DrawLastImage(QRgb colour)
 {
     setForeground(colour);
-    Picture1->dot(ImageX[ImageCount - 1], ImageY[ImageCount - 1], kDotRadius);
+    Picture1->dot(model_.ImageX[model_.ImageCount - 1], model_.ImageY[model_.ImageCount - 1], kDotRadius);
     setForeground(colour::black);
 }
 
 // Traces the current ray and keeps its point of incidence in the given slot.
 void sp_form::TraceRay(int slot)
 {
-    const mirror::Reflection result = mirror::ReflectRay(mirror, ray, BackRays == 1, viewWidth());
+    const mirror::Reflection result = mirror::ReflectRay(model_.mirror, model_.ray, model_.BackRays == 1, viewWidth());
     if (result.hitKnown) {
-        RayHitX[slot] = ray.HitX;
-        RayHitY[slot] = ray.HitY;
+        model_.RayHitX[slot] = model_.ray.HitX;
+        model_.RayHitY[slot] = model_.ray.HitY;
     }
     for (const mirror::Segment& s : result.segments) {
         if (s.pen == mirror::Pen::Backward) {
@@ -140,12 +140,12 @@ void sp_form::TraceRay(int slot)
 // All stored rays as the current light mode draws them.
 void sp_form::DrawRays()
 {
-    for (int i = 0; i < RayCount; ++i) {
-        if (LightMode == 0) {
-            ray.RayAngle = RayList[i];
+    for (int i = 0; i < model_.RayCount; ++i) {
+        if (model_.LightMode == 0) {
+            model_.ray.RayAngle = model_.RayList[i];
         } else {
-            ray.ObjectY = RayList[i];
-            ray.RayAngle = BundleAngle;
+            model_.ray.ObjectY = model_.RayList[i];
+            model_.ray.RayAngle = model_.BundleAngle;
         }
         TraceRay(i);
     }
@@ -153,10 +153,10 @@ void sp_form::DrawRays()
 
 void sp_form::DrawRubberBand()
 {
-    if (LightMode == 0)
-        Picture1->line(ray.ObjectX, ray.ObjectY, RubberX, RubberY);
+    if (model_.LightMode == 0)
+        Picture1->line(model_.ray.ObjectX, model_.ray.ObjectY, RubberX, RubberY);
     else
-        Picture1->line(0, BundleY - BundleX * std::tan(BundleAngle), BundleX, BundleY);
+        Picture1->line(0, BundleY - BundleX * std::tan(model_.BundleAngle), BundleX, BundleY);
 }
 
 void sp_form::DrawStaying()
@@ -164,9 +164,9 @@ void sp_form::DrawStaying()
     if (!axisHidden_)
         Picture1->line(0, 0, viewWidth(), 0, colour::lightGrey);
     DrawMirror();
-    if (!axisHidden_ && LightMode == 0)
-        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
-    if (LightMode == 0)
+    if (!axisHidden_ && model_.LightMode == 0)
+        Picture1->dot(model_.ray.ObjectX, model_.ray.ObjectY, kDotRadius);
+    if (model_.LightMode == 0)
         DrawPointGrid();
     DrawPairs();
     DrawRays();

@@ -29,11 +29,11 @@ const char* const kTooManyImages = "Es können max. 50 Bildpunkte markiert werde
 
 void sp_form::UpdatePointer(float x, float y)
 {
-    const float v = mirror.VertexX;
-    if (std::abs(x - ray.ObjectX) < kNear && std::abs(y - ray.ObjectY) < kNear) {
+    const float v = model_.mirror.VertexX;
+    if (std::abs(x - model_.ray.ObjectX) < kNear && std::abs(y - model_.ray.ObjectY) < kNear) {
         HoverRegion = 1;
         Picture1->setPointer(forms::Pointer::SizeNESW);
-    } else if (std::abs(x - ray.ObjectX) > kNear && x < v - kNear) {
+    } else if (std::abs(x - model_.ray.ObjectX) > kNear && x < v - kNear) {
         HoverRegion = 2;
         Picture1->setPointer(forms::Pointer::Cross);
     } else if (std::abs(x - v) < kNear && std::abs(y) < kVertexReach) {
@@ -63,11 +63,11 @@ void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
     const bool free = HoverRegion == 2;
     if (HoverRegion == 1 || HoverRegion == 3) {
         DragMode = HoverRegion;
-    } else if (free && button == 1 && RayCount < kMaxEntries) {
+    } else if (free && button == 1 && model_.RayCount < mirror::kMaxEntries) {
         DragMode = 2;
-        if (LightMode == 0) {
+        if (model_.LightMode == 0) {
             EraseAngleScale();
-            ray.RayAngle = common::aimAngle(x - ray.ObjectX, y - ray.ObjectY);
+            model_.ray.RayAngle = common::aimAngle(x - model_.ray.ObjectX, y - model_.ray.ObjectY);
             RubberX = x;
             RubberY = y;
         } else {
@@ -75,12 +75,12 @@ void sp_form::Picture1_MouseDown(int button, int shift, float x, float y)
             BundleY = y;
         }
         DrawRubberBand();
-    } else if (RayCount >= kMaxEntries && (free || HoverRegion == 4)) {
+    } else if (model_.RayCount >= mirror::kMaxEntries && (free || HoverRegion == 4)) {
         forms::refuse(QString::fromUtf8(kTooManyRays));
-    } else if (LightMode == 1 && free && button == 2) {
+    } else if (model_.LightMode == 1 && free && button == 2) {
         DragMode = 2;
-        PivotY = (mirror.VertexX - x) * std::tan(BundleAngle) + y;
-    } else if (LightMode == 0 && button == 2 && (free || HoverRegion == 4)) {
+        PivotY = (model_.mirror.VertexX - x) * std::tan(model_.BundleAngle) + y;
+    } else if (model_.LightMode == 0 && button == 2 && (free || HoverRegion == 4)) {
         MarkImage(x, y);
     }
 }
@@ -90,13 +90,13 @@ void sp_form::PressWithShift(float y)
 {
     Picture1->setPointer(forms::Pointer::Arrow);
     EraseAngleScale();
-    if (RayCount > 0) {
+    if (model_.RayCount > 0) {
         int nearest = 0;
-        for (int i = 1; i < RayCount; ++i)
-            if (std::abs(y - RayHitY[i]) < std::abs(y - RayHitY[nearest]))
+        for (int i = 1; i < model_.RayCount; ++i)
+            if (std::abs(y - model_.RayHitY[i]) < std::abs(y - model_.RayHitY[nearest]))
                 nearest = i;
-        ScaleX = RayHitX[nearest];
-        ScaleY = RayHitY[nearest];
+        ScaleX = model_.RayHitX[nearest];
+        ScaleY = model_.RayHitY[nearest];
     }
     DrawAngleScale();
     ScaleShown = 1;
@@ -106,25 +106,25 @@ void sp_form::PressWithShift(float y)
 // ones move that image point until the object point moves.
 void sp_form::MarkImage(float x, float y)
 {
-    if (MarkPending == 0) {
-        if (ImageCount >= kMaxEntries) {
+    if (model_.MarkPending == 0) {
+        if (model_.ImageCount >= mirror::kMaxEntries) {
             forms::refuse(QString::fromUtf8(kTooManyImages));
             return;
         }
-        ImageX[ImageCount] = x;
-        ImageY[ImageCount] = y;
-        ImageObjX[ImageCount] = ray.ObjectX;
-        ImageObjY[ImageCount] = ray.ObjectY;
-        ++ImageCount;
+        model_.ImageX[model_.ImageCount] = x;
+        model_.ImageY[model_.ImageCount] = y;
+        model_.ImageObjX[model_.ImageCount] = model_.ray.ObjectX;
+        model_.ImageObjY[model_.ImageCount] = model_.ray.ObjectY;
+        ++model_.ImageCount;
         DrawLastImage(colour::red);
         setForeground(colour::blue);
-        Picture1->dot(ray.ObjectX, ray.ObjectY, kDotRadius);
+        Picture1->dot(model_.ray.ObjectX, model_.ray.ObjectY, kDotRadius);
         setForeground(colour::black);
-        MarkPending = 1;
-    } else if (ImageCount > 0) {
+        model_.MarkPending = 1;
+    } else if (model_.ImageCount > 0) {
         DrawLastImage(colour::white);
-        ImageX[ImageCount - 1] = x;
-        ImageY[ImageCount - 1] = y;
+        model_.ImageX[model_.ImageCount - 1] = x;
+        model_.ImageY[model_.ImageCount - 1] = y;
         DrawLastImage(colour::red);
     }
 }
@@ -139,7 +139,7 @@ void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
     if (shift != 0)
         return;
     UpdatePointer(x, y);
-    if (DragMode == 2 && LightMode == 0) {
+    if (DragMode == 2 && model_.LightMode == 0) {
         setForeground(colour::white);
         DrawRubberBand();
         setForeground(colour::black);
@@ -148,7 +148,7 @@ void sp_form::Picture1_MouseMove(int button, int shift, float x, float y)
         DrawRubberBand();
     } else if (DragMode == 2 && button == 2) {
         TurnBundle(x, y);
-    } else if (DragMode == 1 && LightMode == 0) {
+    } else if (DragMode == 1 && model_.LightMode == 0) {
         DragObject(x, y);
     } else if (DragMode == 3) {
         DragMirror(x);
@@ -164,20 +164,14 @@ void sp_form::TurnBundle(float x, float y)
     DrawRays();
     setForeground(colour::black);
     // On the vertex plane itself the angle is undefined: the bundle keeps its angle.
-    if (x != mirror.VertexX) {
-        const float angle = static_cast<float>(std::atan(double(PivotY - y) / (mirror.VertexX - x)));
-        BundleAngle = std::clamp(angle, -kMaxBundleAngle, kMaxBundleAngle);
+    if (x != model_.mirror.VertexX) {
+        const float angle = static_cast<float>(std::atan(double(PivotY - y) / (model_.mirror.VertexX - x)));
+        model_.BundleAngle = std::clamp(angle, -kMaxBundleAngle, kMaxBundleAngle);
     }
-    for (int i = 0; i < RayCount; ++i)
-        RayList[i] = static_cast<float>(RayVertexY[i] - mirror.VertexX * std::tan(double(BundleAngle)));
+    for (int i = 0; i < model_.RayCount; ++i)
+        model_.RayList[i] = static_cast<float>(model_.RayVertexY[i] - model_.mirror.VertexX * std::tan(double(model_.BundleAngle)));
     DrawRays();
     DrawAxisAndObject();
-}
-
-float sp_form::objectHeightLimit() const
-{
-    // Before any spherical mirror was drawn there is no radius; the mirror's half aperture stands in.
-    return mirror.Radius != 0 ? std::abs(mirror.Radius) : mirror::kHalfAperture;
 }
 
 // Moving the object point deletes the rays but keeps the marked pairs.
@@ -187,14 +181,14 @@ void sp_form::DragObject(float x, float y)
     EraseAngleScale();
     DrawAxisAndObject();
     DrawRays();
-    RayCount = 0;
-    MarkPending = 0;
+    model_.RayCount = 0;
+    model_.MarkPending = 0;
     DrawPairs();
-    ray.ObjectX = x;
-    ray.ObjectY = y;
-    const float limit = objectHeightLimit();
+    model_.ray.ObjectX = x;
+    model_.ray.ObjectY = y;
+    const float limit = mirror::objectHeightLimit(model_.mirror);
     if (std::abs(y) > limit)
-        ray.ObjectY = limit * static_cast<float>(common::sgn(y));
+        model_.ray.ObjectY = limit * static_cast<float>(common::sgn(y));
     KeepObjectInFront();
     DrawAxisAndObject();
     UpdateBackButton();
@@ -205,12 +199,13 @@ void sp_form::DragObject(float x, float y)
 // x plus the sag can come out a rounding step behind the vertex.
 void sp_form::KeepObjectInFront()
 {
-    const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
-    const float a = static_cast<float>(common::sgn(mirror.CurvCoeff));
-    if (ray.ObjectX + a * sag > mirror.VertexX)
-        ray.ObjectX = mirror.VertexX - a * sag;
-    while (ray.ObjectX + a * sag > mirror.VertexX)
-        ray.ObjectX = std::nextafter(ray.ObjectX, -INFINITY);
+    const mirror::Mirror& m = model_.mirror;
+    float& x = model_.ray.ObjectX;
+    const float y = model_.ray.ObjectY;
+    if (!mirror::inFrontOfMirror(m, x, y))
+        x = m.VertexX - static_cast<float>(common::sgn(m.CurvCoeff)) * mirror::MirrorSag(m, y);
+    while (!mirror::inFrontOfMirror(m, x, y))
+        x = std::nextafter(x, -INFINITY);
 }
 
 // Dragging the mirror keeps the rays (drawn again on release) and deletes the pairs.
@@ -222,43 +217,43 @@ void sp_form::DragMirror(float x)
     DrawRays();
     DrawMirror();
     setForeground(colour::black);
-    mirror.VertexX = x;
-    const float sag = mirror::MirrorSag(mirror, ray.ObjectY);
-    const float a = static_cast<float>(common::sgn(mirror.CurvCoeff));
-    if (ray.ObjectX + a * sag > mirror.VertexX)
-        mirror.VertexX = ray.ObjectX + a * sag; // the mirror cannot pass the object point
+    model_.mirror.VertexX = x;
+    const float sag = mirror::MirrorSag(model_.mirror, model_.ray.ObjectY);
+    const float a = static_cast<float>(common::sgn(model_.mirror.CurvCoeff));
+    if (model_.ray.ObjectX + a * sag > model_.mirror.VertexX)
+        model_.mirror.VertexX = model_.ray.ObjectX + a * sag; // the mirror cannot pass the object point
     DrawMirror();
     UpdateBackButton();
 }
 
 void sp_form::Picture1_MouseUp(int button, int /*shift*/, float x, float y)
 {
-    if (DragMode == 2 && LightMode == 0) {
+    if (DragMode == 2 && model_.LightMode == 0) {
         setForeground(colour::white);
         DrawRubberBand();
         setForeground(colour::black);
-        ray.RayAngle = common::aimAngle(RubberX - ray.ObjectX, RubberY - ray.ObjectY);
-        TraceRay(RayCount);
-        RayList[RayCount] = ray.RayAngle;
-        ++RayCount;
-    } else if (DragMode == 2 && LightMode == 1 && button == 1) {
+        model_.ray.RayAngle = common::aimAngle(RubberX - model_.ray.ObjectX, RubberY - model_.ray.ObjectY);
+        TraceRay(model_.RayCount);
+        model_.RayList[model_.RayCount] = model_.ray.RayAngle;
+        ++model_.RayCount;
+    } else if (DragMode == 2 && model_.LightMode == 1 && button == 1) {
         setForeground(colour::white);
         DrawRubberBand();
         setForeground(colour::black);
-        ray.RayAngle = BundleAngle;
-        ray.ObjectY = static_cast<float>(BundleY - BundleX * std::tan(double(BundleAngle)));
-        TraceRay(RayCount);
-        RayList[RayCount] = ray.ObjectY;
-        RayVertexY[RayCount] = static_cast<float>(ray.ObjectY + mirror.VertexX * std::tan(double(BundleAngle)));
-        ++RayCount;
+        model_.ray.RayAngle = model_.BundleAngle;
+        model_.ray.ObjectY = static_cast<float>(BundleY - BundleX * std::tan(double(model_.BundleAngle)));
+        TraceRay(model_.RayCount);
+        model_.RayList[model_.RayCount] = model_.ray.ObjectY;
+        model_.RayVertexY[model_.RayCount] = static_cast<float>(model_.ray.ObjectY + model_.mirror.VertexX * std::tan(double(model_.BundleAngle)));
+        ++model_.RayCount;
     } else if (DragMode == 3) {
         DrawAxisAndObject();
         DrawRays();
-    } else if (DragMode == 1 && LightMode == 0 && x >= 40 && x <= 540) {
+    } else if (DragMode == 1 && model_.LightMode == 0 && x >= 40 && x <= 540) {
         ReleaseObject(x, y);
     }
     DrawMirror();
-    if (LightMode == 0)
+    if (model_.LightMode == 0)
         DrawPointGrid();
     DragMode = 0;
 }
@@ -269,11 +264,11 @@ void sp_form::ReleaseObject(float x, float y)
     setForeground(colour::white);
     DrawAxisAndObject();
     setForeground(colour::black);
-    ray.ObjectX = common::SnapTo20(x);
-    const float limit = objectHeightLimit();
+    model_.ray.ObjectX = common::SnapTo20(x);
+    const float limit = mirror::objectHeightLimit(model_.mirror);
     if (std::abs(y) > limit)
         y = limit * static_cast<float>(common::sgn(y));
-    ray.ObjectY = common::SnapTo20(y);
+    model_.ray.ObjectY = common::SnapTo20(y);
     // Snapping must not carry the point past a mirror that stands in the grid.
     KeepObjectInFront();
     DrawAxisAndObject();
@@ -282,11 +277,11 @@ void sp_form::ReleaseObject(float x, float y)
 void sp_form::Picture1_DblClick()
 {
     EraseRaysAndMarks();
-    RayCount = 0;
-    BundleAngle = 0;
+    model_.RayCount = 0;
+    model_.BundleAngle = 0;
     setForeground(colour::black);
     DrawAxisAndObject();
     DrawMirror();
-    if (LightMode == 0)
+    if (model_.LightMode == 0)
         DrawPointGrid();
 }

@@ -78,10 +78,15 @@ void AimMirrorRayOverFortyNineRaysAndFiftyPairs(benchmark::State& state)
                 form.Picture1_MouseDown(1, 0, 500, -240 + 9.6f * i);
                 form.Picture1_MouseUp(1, 0, 500, -240 + 9.6f * i);
             }
-            for (int i = 0; i < 50; ++i) {
-                form.Picture1_MouseDown(2, 0, 450 + i, -100 + 4.0f * i);
-                form.MarkPending = 0;
+            mirror::Experiment marked = form.model();
+            marked.ImageCount = mirror::kMaxEntries;
+            for (int i = 0; i < mirror::kMaxEntries; ++i) {
+                marked.ImageX[i] = 450.0f + float(i);
+                marked.ImageY[i] = -100 + 4.0f * float(i);
+                marked.ImageObjX[i] = 100;
+                marked.ImageObjY[i] = 100;
             }
+            form.showExperiment(marked);
             form.Picture1_MouseDown(1, 0, 600, 250);
         },
         [](sp_form& form, int i) { form.Picture1_MouseMove(1, 0, 600, 250 - float(i % 500)); });

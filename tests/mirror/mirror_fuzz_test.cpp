@@ -10,33 +10,33 @@
 
 namespace {
 
-bool allFinite(const sp_form::Table& table)
+bool allFinite(const mirror::Table& table)
 {
     return std::all_of(table.begin(), table.end(), [](float v) { return std::isfinite(v); });
 }
 
 QString brokenInvariant(const sp_form& w)
 {
-    if (w.RayCount < 0 || w.RayCount > 50)
-        return QStringLiteral("RayCount %1").arg(w.RayCount);
-    if (w.ImageCount < 0 || w.ImageCount > 50)
-        return QStringLiteral("ImageCount %1").arg(w.ImageCount);
-    for (const auto* table : {&w.RayList, &w.RayVertexY, &w.RayHitX, &w.RayHitY, &w.ImageX, &w.ImageY,
-                              &w.ImageObjX, &w.ImageObjY})
+    if (w.model().RayCount < 0 || w.model().RayCount > 50)
+        return QStringLiteral("RayCount %1").arg(w.model().RayCount);
+    if (w.model().ImageCount < 0 || w.model().ImageCount > 50)
+        return QStringLiteral("ImageCount %1").arg(w.model().ImageCount);
+    for (const auto* table : {&w.model().RayList, &w.model().RayVertexY, &w.model().RayHitX, &w.model().RayHitY, &w.model().ImageX, &w.model().ImageY,
+                              &w.model().ImageObjX, &w.model().ImageObjY})
         if (!allFinite(*table))
             return QStringLiteral("a non-finite value in a table");
-    const float state[] = {w.ray.ObjectX, w.ray.ObjectY, w.ray.RayAngle, w.ray.HitX,      w.ray.HitY,
-                           w.ray.ReflAngle, w.BundleAngle, w.mirror.VertexX, w.mirror.Radius,
-                           w.mirror.CenterX, w.ScaleX, w.ScaleY, w.PivotY, w.FocusX};
+    const float state[] = {w.model().ray.ObjectX, w.model().ray.ObjectY, w.model().ray.RayAngle, w.model().ray.HitX,      w.model().ray.HitY,
+                           w.model().ray.ReflAngle, w.model().BundleAngle, w.model().mirror.VertexX, w.model().mirror.Radius,
+                           w.model().mirror.CenterX, w.ScaleX, w.ScaleY, w.PivotY, w.FocusX};
     for (float v : state)
         if (!std::isfinite(v))
             return QStringLiteral("a non-finite value in the ray or mirror state");
-    if (w.mirror.CurvCoeff != mirror::curvatureFromScroll(w.KrummScroll->value()))
+    if (w.model().mirror.CurvCoeff != mirror::curvatureFromScroll(w.KrummScroll->value()))
         return QStringLiteral("curvature %1 does not match the scroll value %2")
-            .arg(w.mirror.CurvCoeff)
+            .arg(w.model().mirror.CurvCoeff)
             .arg(w.KrummScroll->value());
-    if (std::abs(w.BundleAngle) > 1)
-        return QStringLiteral("bundle angle %1").arg(w.BundleAngle);
+    if (std::abs(w.model().BundleAngle) > 1)
+        return QStringLiteral("bundle angle %1").arg(w.model().BundleAngle);
     return {};
 }
 

@@ -45,7 +45,7 @@ private slots:
 
     void designStateIsDrawnWhereTheMappingPutsIt()
     {
-        QCOMPARE(form->mirror.CurvCoeff, 0.00072f);
+        QCOMPARE(form->model().mirror.CurvCoeff, 0.00072f);
         QCOMPARE(form->KrummScroll->value(), -6);
         QVERIFY(colourNear(*form->Picture1, 1000, 0, kBlue));  // the vertex of the blue arc
         QVERIFY(colourNear(*form->Picture1, 1000 - 0.00072 * 200 * 200, 200, kBlue, 2));
@@ -68,12 +68,12 @@ private slots:
     void switchingKindsClampsTheCurvature()
     {
         form->ParabolOption->select();
-        QCOMPARE(form->mirror.CurvCoeff, 0.00072f);
+        QCOMPARE(form->model().mirror.CurvCoeff, 0.00072f);
         QCOMPARE(form->KrummScroll->minimum(), -20);
         form->KrummScroll->setValue(-20);
-        QCOMPARE(form->mirror.CurvCoeff, 0.0024f);
+        QCOMPARE(form->model().mirror.CurvCoeff, 0.0024f);
         form->SphaerOption->select();
-        QCOMPARE(form->mirror.CurvCoeff, 0.00144f);
+        QCOMPARE(form->model().mirror.CurvCoeff, 0.00144f);
         QCOMPARE(form->KrummScroll->value(), -12);
         QCOMPARE(form->KrummScroll->minimum(), -12);
     }
@@ -103,9 +103,9 @@ private slots:
     {
         form->KrummScroll->setValue(0);
         form->RueckwaertigButton->click();
-        QCOMPARE(form->BackRays, std::int16_t(1));
+        QCOMPARE(form->model().BackRays, std::int16_t(1));
         form->KrummScroll->setValue(-6); // concave, object at 100 far outside the focus at ~650
-        QCOMPARE(form->BackRays, std::int16_t(0));
+        QCOMPARE(form->model().BackRays, std::int16_t(0));
         QVERIFY(!form->RueckwaertigButton->isEnabled());
         // Between focus and mirror they may be shown again.
         dragObjectTo(800, 20);
@@ -128,9 +128,9 @@ private slots:
         form->Picture1_MouseDown(1, 0, 109, 150);
         QCOMPARE(form->DragMode, std::int16_t(0));
         form->Picture1_MouseUp(1, 0, 109, 150);
-        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->model().RayCount, std::int16_t(0));
         addRay(111, 150);
-        QCOMPARE(form->RayCount, std::int16_t(1));
+        QCOMPARE(form->model().RayCount, std::int16_t(1));
     }
 
     void theFiftyFirstRayIsRefusedUntilTheObjectMoves()
@@ -138,10 +138,10 @@ private slots:
         RecordingDialogs dialogs;
         for (int i = 0; i < 50; ++i)
             addRay(500, -200 + 8 * i);
-        QCOMPARE(form->RayCount, std::int16_t(50));
+        QCOMPARE(form->model().RayCount, std::int16_t(50));
         form->Picture1_MouseDown(1, 0, 500, 50);
         form->Picture1_MouseUp(1, 0, 500, 50);
-        QCOMPARE(form->RayCount, std::int16_t(50));
+        QCOMPARE(form->model().RayCount, std::int16_t(50));
         QCOMPARE(dialogs.beeps, 1);
         QCOMPARE(dialogs.messages.size(), std::size_t(1));
         QCOMPARE(dialogs.messages[0].text, kTooManyRays);
@@ -151,30 +151,30 @@ private slots:
         QCOMPARE(dialogs.messages.size(), std::size_t(2));
 
         dragObjectTo(200, 60);
-        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->model().RayCount, std::int16_t(0));
         addRay(500, 0);
-        QCOMPARE(form->RayCount, std::int16_t(1));
+        QCOMPARE(form->model().RayCount, std::int16_t(1));
     }
 
     void releasedObjectSnapsInsideTheGridOnly()
     {
         dragObjectTo(127, -33);
-        QCOMPARE(form->ray.ObjectX, 120.0f);
-        QCOMPARE(form->ray.ObjectY, -40.0f);
+        QCOMPARE(form->model().ray.ObjectX, 120.0f);
+        QCOMPARE(form->model().ray.ObjectY, -40.0f);
         QCOMPARE(pixelAt(*form->Picture1, 120, -40), kBlack);
         dragObjectTo(600, 47);
-        QCOMPARE(form->ray.ObjectX, 600.0f);
-        QCOMPARE(form->ray.ObjectY, 47.0f);
+        QCOMPARE(form->model().ray.ObjectX, 600.0f);
+        QCOMPARE(form->model().ray.ObjectY, 47.0f);
     }
 
     void objectPointStaysInFrontOfTheMirror()
     {
-        grab(form->ray.ObjectX, form->ray.ObjectY);
+        grab(form->model().ray.ObjectX, form->model().ray.ObjectY);
         form->Picture1_MouseMove(1, 0, 1200, 250);
-        const float sag = mirror::MirrorSag(form->mirror, 250);
-        QCOMPARE(form->ray.ObjectX, 1000 - sag);
+        const float sag = mirror::MirrorSag(form->model().mirror, 250);
+        QCOMPARE(form->model().ray.ObjectX, 1000 - sag);
         form->Picture1_MouseMove(1, 0, 300, 5000);
-        QCOMPARE(form->ray.ObjectY, std::abs(form->mirror.Radius));
+        QCOMPARE(form->model().ray.ObjectY, std::abs(form->model().mirror.Radius));
         form->Picture1_MouseUp(1, 0, 300, 5000);
     }
 
@@ -184,12 +184,12 @@ private slots:
     {
         for (int bar : {-12, -7, 5, 12}) {
             form->KrummScroll->setValue(bar);
-            grab(form->ray.ObjectX, form->ray.ObjectY);
+            grab(form->model().ray.ObjectX, form->model().ray.ObjectY);
             for (float y = -299; y < 300; y += 7.3f) {
                 form->Picture1_MouseMove(1, 0, 2000, y);
-                const float a = static_cast<float>(common::sgn(form->mirror.CurvCoeff));
-                const float sag = mirror::MirrorSag(form->mirror, form->ray.ObjectY);
-                QVERIFY2(form->ray.ObjectX + a * sag <= form->mirror.VertexX,
+                const float a = static_cast<float>(common::sgn(form->model().mirror.CurvCoeff));
+                const float sag = mirror::MirrorSag(form->model().mirror, form->model().ray.ObjectY);
+                QVERIFY2(form->model().ray.ObjectX + a * sag <= form->model().mirror.VertexX,
                          qPrintable(QStringLiteral("bar %1, y %2").arg(bar).arg(y)));
             }
             form->Picture1_MouseUp(1, 0, 2000, 0);
@@ -203,12 +203,12 @@ private slots:
         grab(1000, 0);
         form->Picture1_MouseMove(1, 0, 300, 0);
         form->Picture1_MouseUp(1, 0, 300, 0);
-        QVERIFY(form->mirror.VertexX < 540);
-        grab(form->ray.ObjectX, form->ray.ObjectY);
+        QVERIFY(form->model().mirror.VertexX < 540);
+        grab(form->model().ray.ObjectX, form->model().ray.ObjectY);
         form->Picture1_MouseMove(1, 0, 539, 100);
         form->Picture1_MouseUp(1, 0, 539, 100); // snaps towards 540, behind the surface
-        const float sag = mirror::MirrorSag(form->mirror, form->ray.ObjectY);
-        QVERIFY(form->ray.ObjectX + sag <= form->mirror.VertexX);
+        const float sag = mirror::MirrorSag(form->model().mirror, form->model().ray.ObjectY);
+        QVERIFY(form->model().ray.ObjectX + sag <= form->model().mirror.VertexX);
     }
 
     void mirrorCannotPassTheObject()
@@ -217,23 +217,23 @@ private slots:
         grab(1000, 0);
         QCOMPARE(form->DragMode, std::int16_t(3));
         form->Picture1_MouseMove(1, 0, 300, 0);
-        QCOMPARE(form->mirror.VertexX, 600 + mirror::MirrorSag(form->mirror, 100));
+        QCOMPARE(form->model().mirror.VertexX, 600 + mirror::MirrorSag(form->model().mirror, 100));
         form->Picture1_MouseUp(1, 0, 300, 0);
     }
 
     void rightClicksMarkOnePairAndThenMoveItsImagePoint()
     {
         form->Picture1_MouseDown(2, 0, 500, -80);
-        QCOMPARE(form->ImageCount, std::int16_t(1));
+        QCOMPARE(form->model().ImageCount, std::int16_t(1));
         QCOMPARE(pixelAt(*form->Picture1, 500, -80), qRgb(255, 0, 0));
         QCOMPARE(pixelAt(*form->Picture1, 100, 100), kBlue);
         form->Picture1_MouseDown(2, 0, 520, -120);
-        QCOMPARE(form->ImageCount, std::int16_t(1));
-        QCOMPARE(form->ImageX[0], 520.0f);
+        QCOMPARE(form->model().ImageCount, std::int16_t(1));
+        QCOMPARE(form->model().ImageX[0], 520.0f);
         QCOMPARE(pixelAt(*form->Picture1, 500, -80), kWhite);
         dragObjectTo(140, 80);
         form->Picture1_MouseDown(2, 0, 480, -60);
-        QCOMPARE(form->ImageCount, std::int16_t(2));
+        QCOMPARE(form->model().ImageCount, std::int16_t(2));
     }
 
     void bundleTurnsNoFurtherThanOneRadian()
@@ -243,11 +243,11 @@ private slots:
         form->Picture1_MouseDown(2, 0, 500, 0);
         QCOMPARE(form->DragMode, std::int16_t(2));
         form->Picture1_MouseMove(2, 0, 900, -500);
-        QCOMPARE(form->BundleAngle, 1.0f);
+        QCOMPARE(form->model().BundleAngle, 1.0f);
         // Every ray keeps its height on the vertex plane.
-        QVERIFY(std::abs(form->RayList[0] + 1000 * std::tan(1.0f) - form->RayVertexY[0]) < 1e-3);
+        QVERIFY(std::abs(form->model().RayList[0] + 1000 * std::tan(1.0f) - form->model().RayVertexY[0]) < 1e-3);
         form->Picture1_MouseMove(2, 0, 1000, -500); // on the vertex plane: keeps the angle
-        QCOMPARE(form->BundleAngle, 1.0f);
+        QCOMPARE(form->model().BundleAngle, 1.0f);
         form->Picture1_MouseUp(2, 0, 1000, -500);
         QCOMPARE(form->DragMode, std::int16_t(0));
     }
@@ -257,16 +257,16 @@ private slots:
         addRay(500, 140);
         addRay(500, 80);
         addRay(500, 20);
-        form->Picture1_MouseDown(1, 1, 200, form->RayHitY[1] + 3);
+        form->Picture1_MouseDown(1, 1, 200, form->model().RayHitY[1] + 3);
         QCOMPARE(form->ScaleShown, std::int16_t(1));
-        QCOMPARE(form->ScaleX, form->RayHitX[1]);
-        QCOMPARE(form->ScaleY, form->RayHitY[1]);
+        QCOMPARE(form->ScaleX, form->model().RayHitX[1]);
+        QCOMPARE(form->ScaleY, form->model().RayHitY[1]);
         QVERIFY(colourNear(*form->Picture1, form->ScaleX - 140, normalY(form->ScaleY, -140), kGreen, 2));
 
-        form->Picture1_MouseDown(1, 1, 200, form->RayHitY[2] - 1);
-        QCOMPARE(form->ScaleY, form->RayHitY[2]);
-        const float oldY = form->RayHitY[1];
-        QVERIFY(!colourNear(*form->Picture1, form->RayHitX[1] - 140, normalY(oldY, -140), kGreen, 2));
+        form->Picture1_MouseDown(1, 1, 200, form->model().RayHitY[2] - 1);
+        QCOMPARE(form->ScaleY, form->model().RayHitY[2]);
+        const float oldY = form->model().RayHitY[1];
+        QVERIFY(!colourNear(*form->Picture1, form->model().RayHitX[1] - 140, normalY(oldY, -140), kGreen, 2));
     }
 
     void doubleClickRestoresThePictureBeforeTheRays()
@@ -278,7 +278,7 @@ private slots:
         addRay(300, 200);
         QVERIFY(form->Picture1->canvas() != before);
         form->Picture1_DblClick();
-        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->model().RayCount, std::int16_t(0));
         QVERIFY(form->Picture1->canvas() == before);
     }
 
@@ -364,8 +364,8 @@ private slots:
             const double ratio = form->Picture1->canvasRatio();
             QCOMPARE(form->Picture1->lineWeight(), 3);
             QVERIFY(std::abs(widthAcross(heavy, devicePoint(600, 0), devicePoint(610, 0), kGrey) - 3 * ratio) < 1);
-            const QPointF object = devicePoint(form->ray.ObjectX, form->ray.ObjectY);
-            const QPointF hit = devicePoint(form->RayHitX[1], form->RayHitY[1]);
+            const QPointF object = devicePoint(form->model().ray.ObjectX, form->model().ray.ObjectY);
+            const QPointF hit = devicePoint(form->model().RayHitX[1], form->model().RayHitY[1]);
             QVERIFY(std::abs(widthAcross(heavy, object, hit, kBlack) - 3 * ratio) < 1);
             QVERIFY(std::abs(widthAcross(normal, object, hit, kBlack) - ratio) < 1);
             QVERIFY(form->Text1->font().pointSizeF() >= 1.5 * 8.25);
@@ -393,7 +393,7 @@ private slots:
         QCOMPARE(form->Picture1->lineWeight(), 1);
         QTest::mouseRelease(area, Qt::LeftButton, {}, press + QPoint(30, 40));
         QCOMPARE(form->Picture1->lineWeight(), 3);
-        QCOMPARE(form->RayCount, std::int16_t(1));
+        QCOMPARE(form->model().RayCount, std::int16_t(1));
         form->projectorAction()->trigger();
         QCOMPARE(form->Picture1->lineWeight(), 1);
         QVERIFY(!form->projectorAction()->isChecked());
@@ -404,8 +404,8 @@ private slots:
         form->Picture1_MouseDown(1, 0, 300, 150);
         form->Picture1_MouseMove(1, 0, 100, 300);
         form->Picture1_MouseUp(1, 0, 100, 300);
-        QCOMPARE(form->RayCount, std::int16_t(1));
-        QVERIFY(std::isfinite(form->RayList[0]));
+        QCOMPARE(form->model().RayCount, std::int16_t(1));
+        QVERIFY(std::isfinite(form->model().RayList[0]));
         QCOMPARE(form->Picture1->refusedFigures(), 0);
         form->KrummScroll->setValue(3);
         form->ParabolOption->select();
@@ -437,8 +437,8 @@ private slots:
         addRay(300, 50);
         addRay(300, 80);
         activateFromAnotherProgram(form);
-        QCOMPARE(form->RayCount, std::int16_t(2));
-        QCOMPARE(form->LightMode, 0.0f);
+        QCOMPARE(form->model().RayCount, std::int16_t(2));
+        QCOMPARE(form->model().LightMode, 0.0f);
     }
 
     void activationResetsTheSimulation()
@@ -447,18 +447,18 @@ private slots:
         addRay(300, 50);
         form->ParabolOption->select();
         activateFromAnotherWindow(form);
-        QCOMPARE(form->LightMode, 0.0f);
-        QCOMPARE(form->mirror.MirrorKind, std::int16_t(0));
-        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->model().LightMode, 0.0f);
+        QCOMPARE(form->model().mirror.MirrorKind, std::int16_t(0));
+        QCOMPARE(form->model().RayCount, std::int16_t(0));
         QVERIFY(form->PktOption->isChecked() && form->SphaerOption->isChecked());
-        QCOMPARE(form->ray.ObjectX, 100.0f);
+        QCOMPARE(form->model().ray.ObjectX, 100.0f);
     }
 
     void infoClearsAndOpensTheHelpWindowWhichEndGoesWith()
     {
         addRay(500, 150);
         form->InfoButton->click();
-        QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(form->model().RayCount, std::int16_t(0));
         QVERIFY(form->sp_info && form->sp_info->isVisible());
         QPointer<InfoWindow> help = form->sp_info.data();
         form->EndeButton->click();
@@ -510,7 +510,7 @@ private:
 
     void dragObjectTo(float x, float y)
     {
-        grab(form->ray.ObjectX, form->ray.ObjectY);
+        grab(form->model().ray.ObjectX, form->model().ray.ObjectY);
         QCOMPARE(form->DragMode, std::int16_t(1));
         form->Picture1_MouseMove(1, 0, x, y);
         form->Picture1_MouseUp(1, 0, x, y);
@@ -526,7 +526,7 @@ private:
     // Height of the normal through the scale point, `dx` LE to its side.
     float normalY(float y, float dx) const
     {
-        const double nu = mirror::normalAngle(form->mirror, y);
+        const double nu = mirror::normalAngle(form->model().mirror, y);
         return static_cast<float>(y + dx * std::tan(nu));
     }
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QJsonObject>
+#include <QString>
+
+// The envelope every experiment file shares: a JSON object with "format",
+// "version" and "simulation" beside the simulation's own fields. A file is
+// accepted whole or refused with one German sentence saying what is wrong.
+namespace files {
+
+// The files of one program.
+struct Kind {
+    QString format; // the value of "format": "raylore-versuch" or "diska-versuch"
+    QString name;   // how a message names such a file: "RayLore-Versuch"
+};
+
+constexpr qint64 kMaxBytes = 1024 * 1024;
+constexpr int kVersion = 1;
+
+struct Opened {
+    QJsonObject fields; // the whole object, envelope included
+    QString simulation;
+    QString error; // empty when the envelope is sound
+};
+
+// Reads, size-checks and parses a file, and checks its envelope.
+Opened readExperiment(const QString& path, const Kind& kind);
+// The same for the file's bytes.
+Opened parseExperiment(const QByteArray& bytes, const Kind& kind);
+
+// Writes the envelope and `fields` through QSaveFile, so a failed save leaves
+// the old file whole. Empty on success, else the sentence to show.
+QString writeExperiment(const QString& path, const Kind& kind, const QString& simulation, QJsonObject fields);
+
+} // namespace files
