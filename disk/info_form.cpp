@@ -15,7 +15,7 @@ QString diskaHelpText()
 {
     static const char* const lines[] = {
         "",
-        "'Diska' simuliert die die Brechung eines Lichtstrahls an einer",
+        "'Diska' simuliert die Brechung eines Lichtstrahls an einer",
         "ebenen Grenzfläche eines Glaskörpers, der auf einer optischen Scheibe",
         "angebracht ist. Bei Anklicken des zweiten Quadrantens der optischen ",
         "Scheibe wird ein Lichtstrahl gezeichnet, dessen Einfallswinkel sich ",

@@ -189,7 +189,7 @@ private slots:
     void helpTextIsTheSystemsOwn()
     {
         const QString text = diskaHelpText();
-        QVERIFY(text.startsWith("\r\n'Diska' simuliert die die Brechung"));
+        QVERIFY(text.startsWith("\r\n'Diska' simuliert die Brechung eines Lichtstrahls an einer\r\n"));
         QVERIFY(text.endsWith(QString::fromUtf8("verdeutlichen.\r\n")));
         QCOMPARE(text.count("\r\n"), 17);
         QCOMPARE(text.count('\n'), 17);
