@@ -44,6 +44,7 @@ info_form::info_form()
     setObjectName("info_form");
     setWindowTitle("Hinweise zu Diska");
     setClientSizeTwips(kClientWidth, kClientHeight);
+    closeOnEscape();
     auto* fill = new QVBoxLayout(client());
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Text1);

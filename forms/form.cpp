@@ -144,6 +144,12 @@ void Form::copyOnCtrlC(std::function<QImage()> drawing)
             [drawing = std::move(drawing)] { QGuiApplication::clipboard()->setImage(drawing()); });
 }
 
+void Form::closeOnEscape()
+{
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &Form::unload);
+}
+
 bool Form::event(QEvent* event)
 {
     switch (event->type()) {

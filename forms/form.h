@@ -48,6 +48,8 @@ public:
     void unload();
     // Ctrl+C puts this image on the clipboard: the window's drawing, pixel for pixel.
     void copyOnCtrlC(std::function<QImage()> drawing);
+    // Escape closes the window, as it does a desktop's text and message windows.
+    void closeOnEscape();
 
 signals:
     // Raised after onUnload; the window is deleted soon after.

@@ -196,6 +196,17 @@ private slots:
         QVERIFY(text.contains("Maus variieren l\u00e4\u00dft.\r\n\r\nIn der Grafik"));
     }
 
+    void escapeClosesTheHelpWindow()
+    {
+        form->InfoButton->click();
+        QPointer<info_form> help = form->infoForm;
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        flushDeletions();
+        QVERIFY(help.isNull());
+        QVERIFY(form->isVisible());
+    }
+
     void endUnloadsTheHelpWindowToo()
     {
         form->InfoButton->click();

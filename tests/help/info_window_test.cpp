@@ -164,6 +164,19 @@ private slots:
         QVERIFY(window->frameGeometry().bottom() < window->screen()->geometry().height());
     }
 
+    void escapeClosesTheWindow_data() { everyLineFitsItsFieldWithoutAHorizontalScrollBar_data(); }
+
+    void escapeClosesTheWindow()
+    {
+        QFETCH(Factory, factory);
+        QPointer<InfoWindow> window = factory();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_Escape);
+        flushDeletions();
+        QVERIFY(window.isNull());
+    }
+
     void placedByScreenFractions()
     {
         ScopedScreen screen(19200, 14400);
