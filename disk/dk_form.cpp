@@ -45,10 +45,15 @@ QLineEdit* textField(QWidget* parent, const char* name, const QString& text, boo
     field->setFocusPolicy(Qt::NoFocus);
     field->setFont(forms::sansSerifNarrow(points));
     field->setTextMargins(0, 0, 0, 0);
-    if (onDisk)
+    if (onDisk) {
+        // A caption on the disk, not a control: rays stay visible under it and presses reach the disk.
         colour(field, kTeal, kWhite);
-    else
+        field->setAutoFillBackground(false);
+        field->setStyleSheet("background: transparent");
+        field->setAttribute(Qt::WA_TransparentForMouseEvents);
+    } else {
         colour(field, windowBackground(), windowText());
+    }
     return field;
 }
 
@@ -74,6 +79,7 @@ forms::OptionButton* option(QWidget* parent, const char* name, const char* capti
     auto* o = new forms::OptionButton(caption, parent);
     o->setObjectName(name);
     colour(o, kTeal, kWhite);
+    o->setAutoFillBackground(false); // rays stay visible around the caption
     // Keep the indicator's own light fill, so the selection stays visible on teal.
     QPalette colours = o->palette();
     colours.setColor(QPalette::Base, Qt::white);
