@@ -235,9 +235,9 @@ void bk_form::LayoutControls()
 
     forms::setGeometryTwips(ansicht, {pictureWidth - kAnsicht.width - margin, strip + margin, kAnsicht.width,
                                       kAnsicht.height});
-    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 2760, 250});
+    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 2760, 240});
     forms::setGeometryTwips(VirtuellLabel, {120, 540, 1550, 250});
-    forms::setGeometryTwips(VirtuellCheck, {1700, 520, 1500, 290});
+    forms::setGeometryTwips(VirtuellCheck, {1700, 540, 1500, 290});
     forms::setGeometryTwips(BilderLabel, {120, 860, 1550, 250});
     forms::setGeometryTwips(BildCheck, {1700, 840, 1500, 290});
     forms::setGeometryTwips(schliess2Button, {1700, 1160, 1300, 290});

@@ -4,15 +4,26 @@
 
 class QLineEdit;
 class QPlainTextEdit;
+class QWidget;
 
 namespace forms {
 class PictureBox;
 }
 
 // Room a one-line field has for its text, in pixels, and whether a text fits
-// it whole in the field's own font.
+// it whole in the field's own font: as wide as the room, and as tall (ascent
+// plus descent), where the field places it, as the rows no sibling covers.
 double textRoom(const QLineEdit& field);
 bool textFits(const QLineEdit& field, const QString& text);
+
+// The first control within `parent` (labels, option buttons, check boxes,
+// command buttons, combo boxes, one-line fields) whose text does not fit it
+// whole in width or height, with what it needs; empty when every text fits.
+QString clippedText(const QWidget& parent);
+
+// The first two visible controls within `parent` (buttons, labels, fields,
+// combo boxes, scroll bars) whose places overlap; empty when none do.
+QString overlappingControls(const QWidget& parent);
 
 // The widest line of a multi-line field as the field lays it out (tabs
 // included), and the width its viewport leaves for text.
