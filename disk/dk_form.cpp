@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace {
 
 constexpr QRgb kTeal = 0xff008080;
@@ -178,12 +180,21 @@ void DKForm::layoutControls(double width, double height)
     onDisk(Label4, xg + gw / 20 - labelUnits, -1.01 * gh / 10, label, label);
     onDisk(Label5, xg + gw / 10 - labelUnits, -1.01 * gh / 10, label, label);
 
-    onDisk(ueberschrift, -0.62 * wu, 0.1 * hu, 3492, 372);
-    onDisk(einzelOpt, -0.62 * wu, 0.055 * hu, 1812, 372);
-    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, 0.055 * hu, 1572, 372);
+    // On low screens a field would reach into the one below it and lose the
+    // bottom of its text there: it ends where that one starts.
+    const auto downTo = [](double top, double nextTop, double design) {
+        return std::min(design, (top - nextTop) * kTwipsPerUnit);
+    };
+    const double titleTop = 0.1 * hu;
+    const double optionsTop = 0.055 * hu;
+    onDisk(ueberschrift, -0.62 * wu, titleTop, 3492, downTo(titleTop, optionsTop, 372));
+    onDisk(einzelOpt, -0.62 * wu, optionsTop, 1812, 372);
+    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, optionsTop, 1572, 372);
 
-    onDisk(VglText, -0.28 * wu, -0.26 * hu, 1332, 372);
-    onDisk(QuotText, -0.28 * wu, -0.3 * hu, 2052, 324);
+    const double vglTop = -0.26 * hu;
+    const double quotTop = -0.3 * hu;
+    onDisk(VglText, -0.28 * wu, vglTop, 1332, downTo(vglTop, quotTop, 372));
+    onDisk(QuotText, -0.28 * wu, quotTop, 2052, 324);
     onDisk(blendButton, -0.28 * wu, -0.35 * hu, 2412, 372);
 
     const double text1Width = 1212 * f;
