@@ -1,5 +1,6 @@
 #include "forms/geometry.h"
 #include "forms/option_button.h"
+#include "forms/panel3d.h"
 #include "forms/picture_box.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
@@ -84,6 +85,25 @@ private slots:
                 for (const QString& text : edgeReadouts(*form->Picture1))
                     QVERIFY2(textFits(*form->Text1, text), qPrintable(text));
             }
+    }
+
+    // In every state of the strip: aperture on, bundle narrowing, magnifier.
+    void everyTextFitsItsControl()
+    {
+        QCOMPARE(overlappingControls(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->Blende_einOption->click();
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->ParallelOption->click();
+        form->Picture1_DblClick();
+        QVERIFY(form->QuerLabel->isVisible());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->LupeButton->click(); // "Mauszeiger"
+        form->Picture1_MouseMove(0, 0, 300, 50);
+        form->Picture1_MouseDown(1, 0, 300, 50);
+        QVERIFY(form->Zoom_lupeLabel->isVisible());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Picture1), QString());
     }
 
     void eachScrollBarMovesOnlyItsOwnAxis()
