@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QMargins>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -22,6 +24,9 @@ class Form : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form(QWidget* parent = nullptr);
+
+    // Texts a control may show besides the one it shows now.
+    using Captions = QHash<const QWidget*, QStringList>;
 
     // Controls are placed on the client area, below the menu bar if there is one.
     QWidget* client() const { return client_; }
@@ -56,6 +61,13 @@ signals:
     void unloaded();
 
 protected:
+    // Lets the user shrink the window only as far as the controls within
+    // `strip` keep fitting once `layout` has laid the window out at the size
+    // it has: each as large as its widest caption needs, none reaching out of
+    // the strip, no two overlapping. The windows lay out in proportion, so the
+    // controls only crowd as the window shrinks. Call it at the opening size.
+    void limitShrinking(const QWidget& strip, const Captions& captions, const std::function<void()>& layout);
+
     virtual void onActivate() {}
     virtual void onPaint() {}
     virtual void onResize() {}
@@ -70,6 +82,7 @@ protected:
 private:
     QMargins frameMargins() const;
     void applyPlacement();
+    void applyMinimum();
     int menuHeight() const;
 
     // Declared before client_: events reach the window while its client area is made.
@@ -79,6 +92,7 @@ private:
     std::optional<QSize> outerSize_; // frame included
     std::optional<QPoint> framePosition_;
     std::optional<QPointF> screenFraction_;
+    std::optional<QSize> minimumOuterSize_; // frame included
     QMargins appliedMargins_;
     bool frameKnown_ = false;
     QWidget* client_;

@@ -129,6 +129,7 @@ sp_form::sp_form()
     const double screenHeight = forms::Screen::heightTwips();
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     LayoutControls();
+    limitShrinking(*Panel3D1, {{RueckwaertigButton, {"ausblenden"}}}, [this] { LayoutControls(); });
 
     mirror.VertexX = 1000;
     ray.ObjectX = 100;

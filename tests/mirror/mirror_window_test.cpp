@@ -294,7 +294,7 @@ private slots:
 
     void everyTextFitsItsControl()
     {
-        QCOMPARE(overlappingControls(*form->Panel3D1), QString());
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
         QCOMPARE(clippedText(*form->Panel3D1), QString());
         form->KrummScroll->setValue(6);
         QCOMPARE(form->RueckwaertigButton->text(), QString("einblenden"));
@@ -302,6 +302,15 @@ private slots:
         form->RueckwaertigButton->click();
         QCOMPARE(clippedText(*form->Panel3D1), QString()); // "ausblenden"
         QCOMPARE(clippedText(*form->Picture1), QString());
+    }
+
+    void shrinksOnlyAsFarAsTheStripFits()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form->Panel3D1), QString());
+        form->KrummScroll->setValue(6);
+        form->RueckwaertigButton->click();
+        QCOMPARE(clippedText(*form->Panel3D1), QString()); // "ausblenden"
+        QCOMPARE(misfitBelowMinimumSize(*form, *form->Panel3D1), QString());
     }
 
     void readoutsFitTheirFieldsAnywhereInTheView()

@@ -146,7 +146,7 @@ QString clippedText(const QWidget& parent)
     return {};
 }
 
-QString overlappingControls(const QWidget& parent)
+QString crowdedControls(const QWidget& parent)
 {
     QList<const QWidget*> controls;
     for (const QWidget* w : parent.findChildren<QWidget*>())
@@ -157,11 +157,49 @@ QString overlappingControls(const QWidget& parent)
     const auto place = [&](const QWidget* w) { return QRect(w->mapTo(&parent, QPoint(0, 0)), w->size()); };
     // The bar inside a scroll bar control goes by the control's name.
     const auto name = [](const QWidget* w) { return w->objectName().isEmpty() ? w->parentWidget()->objectName() : w->objectName(); };
+    for (const QWidget* w : controls)
+        if (!parent.rect().contains(place(w)))
+            return QStringLiteral("%1 %2 outside %3").arg(name(w), rectText(place(w)), rectText(parent.rect()));
     for (qsizetype i = 0; i < controls.size(); ++i)
         for (qsizetype j = i + 1; j < controls.size(); ++j)
             if (place(controls[i]).intersects(place(controls[j])))
                 return QStringLiteral("%1 %2 and %3 %4")
                     .arg(name(controls[i]), rectText(place(controls[i])), name(controls[j]), rectText(place(controls[j])));
+    return {};
+}
+
+QString stripMisfit(QWidget& window, const QWidget& strip, const QSize& size)
+{
+    window.resize(size);
+    const QRect place(strip.mapTo(&window, QPoint(0, 0)), strip.size());
+    if (&strip != &window && !window.rect().contains(place))
+        return QStringLiteral("%1 %2 outside the window").arg(strip.objectName(), rectText(place));
+    const QString crowded = crowdedControls(strip);
+    return crowded.isEmpty() ? clippedText(strip) : crowded;
+}
+
+QString misfitAtMinimumSize(QWidget& window, const QWidget& strip)
+{
+    const QSize opening = window.size();
+    const QSize minimum = window.minimumSize();
+    if (minimum.width() > opening.width() || minimum.height() > opening.height())
+        return QStringLiteral("smallest size %1 x %2 beyond the opening size %3 x %4")
+            .arg(minimum.width()).arg(minimum.height()).arg(opening.width()).arg(opening.height());
+    return stripMisfit(window, strip, minimum);
+}
+
+QString misfitBelowMinimumSize(QWidget& window, const QWidget& strip)
+{
+    const QSize minimum = window.minimumSize();
+    window.resize(minimum - QSize(40, 30));
+    if (window.size() != minimum)
+        return QStringLiteral("shrank below its smallest size");
+    window.setMinimumSize(0, 0);
+    const bool narrower = stripMisfit(window, strip, {minimum.width() * 92 / 100, minimum.height()}).isEmpty();
+    const bool lower = stripMisfit(window, strip, {minimum.width(), minimum.height() * 92 / 100}).isEmpty();
+    window.setMinimumSize(minimum);
+    if (narrower || lower)
+        return QStringLiteral("a smaller window would do");
     return {};
 }
 
