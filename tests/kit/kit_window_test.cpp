@@ -114,7 +114,7 @@ private slots:
 
     void everyTextFitsItsControl()
     {
-        QCOMPARE(overlappingControls(*form->Panel3D1), QString());
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
         QCOMPARE(clippedText(*form->Panel3D1), QString());
         kitwin::add(*form, Kind::Converging);
         kitwin::add(*form, Kind::Eye);
@@ -132,6 +132,15 @@ private slots:
         // The panels stay inside the drawing area.
         for (const QWidget* panel : {form->einstell, form->ansicht, form->messen})
             QVERIFY2(form->Picture1->geometry().contains(panel->geometry()), qPrintable(panel->objectName()));
+    }
+
+    void shrinksOnlyAsFarAsTheStripFits()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form->Panel3D1), QString());
+        form->BaukastenButton->click();
+        QCOMPARE(form->BaukastenButton->text(), QString::fromUtf8("Baukasten öffnen"));
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        QCOMPARE(misfitBelowMinimumSize(*form, *form->Panel3D1), QString());
     }
 
     void zoomAndScrollMoveOnlyTheView()
@@ -474,7 +483,7 @@ private slots:
         kitwin::click(*form, 200, 60);
         form->ZoomSpButton_SpinUp();
         form->HBildlauf->setValue(100);
-        form->resize(form->width() - 30, form->height() - 20);
+        form->resize(form->width() + 30, form->height() + 20);
         QCOMPARE(form->ZoomText->text(), QString("100%"));
         QCOMPARE(form->View.zoomFactor(), 1.0f);
         QCOMPARE(form->HBildlauf->value(), 0);
