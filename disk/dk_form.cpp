@@ -14,6 +14,7 @@
 #include <QPushButton>
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -133,6 +134,11 @@ DKForm::DKForm()
     const double height = forms::Screen::heightTwips() * 0.9;
     setOuterGeometryTwips(forms::Screen::widthTwips() * 0.05, forms::Screen::heightTwips() * 0.05, width, height);
     layoutControls(width, height);
+    // The controls keep their places from load: the window may shrink until one of them would leave it.
+    QRect controls = diagramm->geometry();
+    for (const QWidget* w : grafik->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        controls |= w->geometry().translated(grafik->pos());
+    setMinimumSize(controls.right() + 1, controls.bottom() + 1);
     rayLength = disk::rayLength(static_cast<float>(width / kTwipsPerUnit), static_cast<float>(height / kTwipsPerUnit));
     betaDrawn = 1;
 
@@ -181,21 +187,25 @@ void DKForm::layoutControls(double width, double height)
     onDisk(Label5, xg + gw / 10 - labelUnits, -1.01 * gh / 10, label, label);
 
     // On low screens a field would reach into the one below it and lose the
-    // bottom of its text there: it ends where that one starts.
-    const auto downTo = [](double top, double nextTop, double design) {
-        return std::min(design, (top - nextTop) * kTwipsPerUnit);
+    // bottom of its text there: it ends on the pixel row where that one starts.
+    const auto downTo = [this](double top, double nextTop, double design) {
+        const forms::UserScale& s = grafik->scale();
+        const double rows = double(std::lround(s.toPixelY(nextTop)) - std::lround(s.toPixelY(top)));
+        return std::min(design, rows * s.unitsPerPixelY() * kTwipsPerUnit);
     };
     const double titleTop = 0.1 * hu;
     const double optionsTop = 0.055 * hu;
     onDisk(ueberschrift, -0.62 * wu, titleTop, 3492, downTo(titleTop, optionsTop, 372));
-    onDisk(einzelOpt, -0.62 * wu, optionsTop, 1812, 372);
-    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, optionsTop, 1572, 372);
+    const double optionsHeight = downTo(optionsTop, 0, 372); // the graph starts at the axis
+    onDisk(einzelOpt, -0.62 * wu, optionsTop, 1812, optionsHeight);
+    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, optionsTop, 1572, optionsHeight);
 
     const double vglTop = -0.26 * hu;
     const double quotTop = -0.3 * hu;
     onDisk(VglText, -0.28 * wu, vglTop, 1332, downTo(vglTop, quotTop, 372));
-    onDisk(QuotText, -0.28 * wu, quotTop, 2052, 324);
-    onDisk(blendButton, -0.28 * wu, -0.35 * hu, 2412, 372);
+    const double blendTop = -0.35 * hu;
+    onDisk(QuotText, -0.28 * wu, quotTop, 2052, downTo(quotTop, blendTop, 324));
+    onDisk(blendButton, -0.28 * wu, blendTop, 2412, 372);
 
     const double text1Width = 1212 * f;
     onDisk(Text1, -text1Width / kTwipsPerUnit - 5, 150 * f, text1Width, 288);

@@ -284,6 +284,13 @@ private slots:
                  qPrintable(QStringLiteral("%1 > %2").arg(widestLine(*text)).arg(textRoom(*text))));
     }
 
+    // The controls keep their places from load: the window shrinks until one would leave it.
+    void shrinksOnlyAsFarAsEveryControlStaysInTheWindow()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form), QString());
+        QCOMPARE(misfitBelowMinimumSize(*form, *form), QString());
+    }
+
     void smallScreensShrinkTheDiskAndTheReadouts()
     {
         cleanup();
