@@ -57,7 +57,9 @@ QSizeF captionRoom(const QWidget& control, const QStringList& others)
         return double(most);
     };
     if (const auto* label = qobject_cast<const QLabel*>(&control)) {
-        const auto size = [&](const QString& t) { return metrics.boundingRect(QRectF(), int(label->alignment()), t).size(); };
+        const auto size = [&](const QString& t) {
+            return metrics.boundingRect(QRectF(), int(label->alignment()), t).size();
+        };
         QSizeF text = size(label->text());
         for (const QString& t : others)
             text = text.expandedTo(size(t));
@@ -67,8 +69,9 @@ QSizeF captionRoom(const QWidget& control, const QStringList& others)
     if (const auto* field = qobject_cast<const QLineEdit*>(&control)) {
         QStyleOptionFrame option;
         option.initFrom(field);
-        option.lineWidth = field->hasFrame() ? field->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field) : 0;
-        const QRect contents = field->style()->subElementRect(QStyle::SE_LineEditContents, &option, field) - field->textMargins();
+        const QStyle& style = *field->style();
+        option.lineWidth = field->hasFrame() ? style.pixelMetric(QStyle::PM_DefaultFrameWidth, &option, field) : 0;
+        const QRect contents = style.subElementRect(QStyle::SE_LineEditContents, &option, field) - field->textMargins();
         constexpr int kInnerMargin = 2; // QLineEdit keeps this clear on either side of its text
         return {widest(field->text()) + field->width() - contents.width() + 2 * kInnerMargin,
                 metrics.height() + field->height() - contents.height()};

@@ -158,7 +158,8 @@ bk_form::bk_form()
     for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption})
         w->setFont(forms::sansSerif(forms::Screen::stripPoints(), true));
     LayoutControls();
-    limitShrinking(*Panel3D1, {{BaukastenButton, {QString::fromUtf8("Baukasten schließen")}}}, [this] { LayoutControls(); });
+    limitShrinking(*Panel3D1, {{BaukastenButton, {QString::fromUtf8("Baukasten schließen")}}},
+                   [this] { LayoutControls(); });
     DrawKitIcons();
     DrawRuler();
 

@@ -211,7 +211,8 @@ private slots:
     void raysShowThroughTheFieldsOnTheDisk_data()
     {
         QTest::addColumn<QString>("field");
-        for (const char* name : {"überschrift", "einzelOpt", "kontOpt", "VglText", "QuotText", "Text1", "Text2", "Hinweis"})
+        for (const char* name :
+             {"überschrift", "einzelOpt", "kontOpt", "VglText", "QuotText", "Text1", "Text2", "Hinweis"})
             QTest::newRow(name) << QString::fromUtf8(name);
     }
 
