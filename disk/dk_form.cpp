@@ -13,6 +13,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 constexpr QRgb kTeal = 0xff008080;
@@ -45,10 +48,15 @@ QLineEdit* textField(QWidget* parent, const char* name, const QString& text, boo
     field->setFocusPolicy(Qt::NoFocus);
     field->setFont(forms::sansSerifNarrow(points));
     field->setTextMargins(0, 0, 0, 0);
-    if (onDisk)
+    if (onDisk) {
+        // A caption on the disk, not a control: rays stay visible under it and presses reach the disk.
         colour(field, kTeal, kWhite);
-    else
+        field->setAutoFillBackground(false);
+        field->setStyleSheet("background: transparent");
+        field->setAttribute(Qt::WA_TransparentForMouseEvents);
+    } else {
         colour(field, windowBackground(), windowText());
+    }
     return field;
 }
 
@@ -74,6 +82,7 @@ forms::OptionButton* option(QWidget* parent, const char* name, const char* capti
     auto* o = new forms::OptionButton(caption, parent);
     o->setObjectName(name);
     colour(o, kTeal, kWhite);
+    o->setAutoFillBackground(false); // rays stay visible around the caption
     // Keep the indicator's own light fill, so the selection stays visible on teal.
     QPalette colours = o->palette();
     colours.setColor(QPalette::Base, Qt::white);
@@ -125,6 +134,11 @@ DKForm::DKForm()
     const double height = forms::Screen::heightTwips() * 0.9;
     setOuterGeometryTwips(forms::Screen::widthTwips() * 0.05, forms::Screen::heightTwips() * 0.05, width, height);
     layoutControls(width, height);
+    // The controls keep their places from load: the window may shrink until one of them would leave it.
+    QRect controls = diagramm->geometry();
+    for (const QWidget* w : grafik->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        controls |= w->geometry().translated(grafik->pos());
+    setMinimumSize(controls.right() + 1, controls.bottom() + 1);
     rayLength = disk::rayLength(static_cast<float>(width / kTwipsPerUnit), static_cast<float>(height / kTwipsPerUnit));
     betaDrawn = 1;
 
@@ -172,13 +186,26 @@ void DKForm::layoutControls(double width, double height)
     onDisk(Label4, xg + gw / 20 - labelUnits, -1.01 * gh / 10, label, label);
     onDisk(Label5, xg + gw / 10 - labelUnits, -1.01 * gh / 10, label, label);
 
-    onDisk(ueberschrift, -0.62 * wu, 0.1 * hu, 3492, 372);
-    onDisk(einzelOpt, -0.62 * wu, 0.055 * hu, 1812, 372);
-    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, 0.055 * hu, 1572, 372);
+    // On low screens a field would reach into the one below it and lose the
+    // bottom of its text there: it ends on the pixel row where that one starts.
+    const auto downTo = [this](double top, double nextTop, double design) {
+        const forms::UserScale& s = grafik->scale();
+        const double rows = double(std::lround(s.toPixelY(nextTop)) - std::lround(s.toPixelY(top)));
+        return std::min(design, rows * s.unitsPerPixelY() * kTwipsPerUnit);
+    };
+    const double titleTop = 0.1 * hu;
+    const double optionsTop = 0.055 * hu;
+    onDisk(ueberschrift, -0.62 * wu, titleTop, 3492, downTo(titleTop, optionsTop, 372));
+    const double optionsHeight = downTo(optionsTop, 0, 372); // the graph starts at the axis
+    onDisk(einzelOpt, -0.62 * wu, optionsTop, 1812, optionsHeight);
+    onDisk(kontOpt, -0.62 * wu + 181.2 + 0.01 * wu, optionsTop, 1572, optionsHeight);
 
-    onDisk(VglText, -0.28 * wu, -0.26 * hu, 1332, 372);
-    onDisk(QuotText, -0.28 * wu, -0.3 * hu, 2052, 324);
-    onDisk(blendButton, -0.28 * wu, -0.35 * hu, 2412, 372);
+    const double vglTop = -0.26 * hu;
+    const double quotTop = -0.3 * hu;
+    onDisk(VglText, -0.28 * wu, vglTop, 1332, downTo(vglTop, quotTop, 372));
+    const double blendTop = -0.35 * hu;
+    onDisk(QuotText, -0.28 * wu, quotTop, 2052, downTo(quotTop, blendTop, 324));
+    onDisk(blendButton, -0.28 * wu, blendTop, 2412, 372);
 
     const double text1Width = 1212 * f;
     onDisk(Text1, -text1Width / kTwipsPerUnit - 5, 150 * f, text1Width, 288);

@@ -15,7 +15,7 @@ QString diskaHelpText()
 {
     static const char* const lines[] = {
         "",
-        "'Diska' simuliert die die Brechung eines Lichtstrahls an einer",
+        "'Diska' simuliert die Brechung eines Lichtstrahls an einer",
         "ebenen Grenzfläche eines Glaskörpers, der auf einer optischen Scheibe",
         "angebracht ist. Bei Anklicken des zweiten Quadrantens der optischen ",
         "Scheibe wird ein Lichtstrahl gezeichnet, dessen Einfallswinkel sich ",
@@ -44,6 +44,7 @@ info_form::info_form()
     setObjectName("info_form");
     setWindowTitle("Hinweise zu Diska");
     setClientSizeTwips(kClientWidth, kClientHeight);
+    closeOnEscape();
     auto* fill = new QVBoxLayout(client());
     fill->setContentsMargins(0, 0, 0, 0);
     fill->addWidget(Text1);

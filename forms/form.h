@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QMargins>
+#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -25,6 +27,9 @@ class Form : public QMainWindow {
     Q_OBJECT
 public:
     explicit Form(QWidget* parent = nullptr);
+
+    // Texts a control may show besides the one it shows now.
+    using Captions = QHash<const QWidget*, QStringList>;
 
     // Controls are placed on the client area, below the menu bar if there is one.
     QWidget* client() const { return client_; }
@@ -51,6 +56,8 @@ public:
     void unload();
     // Ctrl+C puts this image on the clipboard: the window's drawing, pixel for pixel.
     void copyOnCtrlC(std::function<QImage()> drawing);
+    // Escape closes the window, as it does a desktop's text and message windows.
+    void closeOnEscape();
 
     // "Beamer-Darstellung", checkable, Ctrl+B: every window has it; the
     // launcher also shows it in a menu.
@@ -64,6 +71,13 @@ signals:
     void unloaded();
 
 protected:
+    // Lets the user shrink the window only as far as the controls within
+    // `strip` keep fitting once `layout` has laid the window out at the size
+    // it has: each as large as its widest caption needs, none reaching out of
+    // the strip, no two overlapping. The windows lay out in proportion, so the
+    // controls only crowd as the window shrinks. Call it at the opening size.
+    void limitShrinking(const QWidget& strip, const Captions& captions, const std::function<void()>& layout);
+
     virtual void onActivate() {}
     virtual void onPaint() {}
     virtual void onResize() {}
@@ -79,6 +93,7 @@ protected:
 private:
     QMargins frameMargins() const;
     void applyPlacement();
+    void applyMinimum();
     int menuHeight() const;
 
     // Declared before client_: events reach the window while its client area is made.
@@ -88,6 +103,7 @@ private:
     std::optional<QSize> outerSize_; // frame included
     std::optional<QPoint> framePosition_;
     std::optional<QPointF> screenFraction_;
+    std::optional<QSize> minimumOuterSize_; // frame included
     QMargins appliedMargins_;
     bool frameKnown_ = false;
     QAction* projectorAction_;

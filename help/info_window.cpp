@@ -59,6 +59,7 @@ InfoWindow::InfoWindow(Kind kind)
     setObjectName(d.name);
     setWindowTitle(QString::fromUtf8(d.caption));
     setClientSizeTwips(d.clientWidth, d.clientHeight);
+    closeOnEscape();
 
     auto* fill = new QVBoxLayout(client());
     fill->setContentsMargins(0, 0, 0, 0);

@@ -33,7 +33,7 @@ constexpr forms::TwipsRect kBaukastenButton{60, 620, 2300, 420};
 constexpr forms::TwipsRect kAnsichtButton{2560, 620, 1500, 420};
 constexpr forms::TwipsRect kKooCheck{4300, 120, 1800, 300};
 constexpr forms::TwipsRect kMassCheck{4300, 660, 1800, 300};
-constexpr forms::TwipsRect kZoomLabel{6300, 80, 800, 260};
+constexpr forms::TwipsRect kZoomLabel{6300, 80, 720, 260};
 constexpr forms::TwipsRect kZoomText{6300, 380, 720, 300};
 constexpr forms::TwipsRect kZoomSpButton{7040, 340, 240, 480};
 constexpr forms::TwipsRect kInfoButton{8420, 80, 860, 460};
@@ -158,6 +158,8 @@ bk_form::bk_form()
     for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption})
         w->setFont(forms::sansSerif(forms::Screen::stripPoints(), true));
     LayoutControls();
+    limitShrinking(*Panel3D1, {{BaukastenButton, {QString::fromUtf8("Baukasten schließen")}}},
+                   [this] { LayoutControls(); });
     DrawKitIcons();
     DrawRuler();
 
@@ -235,9 +237,9 @@ void bk_form::LayoutControls()
 
     forms::setGeometryTwips(ansicht, {pictureWidth - kAnsicht.width - margin, strip + margin, kAnsicht.width,
                                       kAnsicht.height});
-    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 2760, 250});
+    forms::setGeometryTwips(KonstruktionLabel, {120, 300, 2760, 240});
     forms::setGeometryTwips(VirtuellLabel, {120, 540, 1550, 250});
-    forms::setGeometryTwips(VirtuellCheck, {1700, 520, 1500, 290});
+    forms::setGeometryTwips(VirtuellCheck, {1700, 540, 1500, 290});
     forms::setGeometryTwips(BilderLabel, {120, 860, 1550, 250});
     forms::setGeometryTwips(BildCheck, {1700, 840, 1500, 290});
     forms::setGeometryTwips(schliess2Button, {1700, 1160, 1300, 290});

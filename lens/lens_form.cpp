@@ -17,6 +17,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 
 #include <cmath>
 
@@ -25,25 +26,25 @@ namespace colour = forms::colour;
 
 // Design outer size of the window and places of the strip's controls, in twips.
 constexpr forms::StripDesign kDesign{9600, 7200, 252, 388 + 252, 1200};
-constexpr forms::TwipsRect kPktOption{60, 40, 1450, 260};
-constexpr forms::TwipsRect kParallelOption{60, 320, 1450, 260};
-constexpr forms::TwipsRect kLupeButton{60, 660, 1100, 420};
+constexpr forms::TwipsRect kPktOption{60, 40, 1490, 260};
+constexpr forms::TwipsRect kParallelOption{60, 320, 1490, 260};
+constexpr forms::TwipsRect kLupeButton{60, 660, 1490, 420};
 constexpr forms::TwipsRect kR1WertLabel{1560, 40, 1900, 260};
 constexpr forms::TwipsRect kRadius1Scroll{1560, 320, 1700, 240};
 constexpr forms::TwipsRect kR2WertLabel{1560, 600, 1900, 260};
 constexpr forms::TwipsRect kRadius2Scroll{1560, 880, 1700, 240};
 constexpr forms::TwipsRect kBrennLabel{3520, 40, 1300, 260};
-constexpr forms::TwipsRect kBrennWertLabel{3520, 320, 1300, 260};
-constexpr forms::TwipsRect kZoom_lupeLabel{3520, 600, 1050, 600};
-constexpr forms::TwipsRect kZoom_lupeSpButton{4590, 620, 240, 520};
-constexpr forms::TwipsRect kBlendeText{4900, 40, 900, 260};
+constexpr forms::TwipsRect kBrennWertLabel{3520, 320, 1300, 250};
+constexpr forms::TwipsRect kZoom_lupeLabel{3520, 570, 1100, 620};
+constexpr forms::TwipsRect kZoom_lupeSpButton{4650, 620, 240, 520};
+constexpr forms::TwipsRect kBlendeText{4900, 40, 800, 260};
 constexpr forms::TwipsRect kBlende_einOption{4900, 320, 800, 260};
 constexpr forms::TwipsRect kBlende_ausOption{4900, 600, 800, 260};
 constexpr forms::TwipsRect kBlendeScroll{5720, 40, 240, 1100};
 constexpr forms::TwipsRect kQuerLabel{6020, 40, 1050, 800};
 constexpr forms::TwipsRect kQuerSpin{7090, 120, 240, 600};
-constexpr forms::TwipsRect kZoomLabel{7390, 40, 800, 260};
-constexpr forms::TwipsRect kZoomText{7390, 320, 720, 260};
+constexpr forms::TwipsRect kZoomLabel{7390, 40, 720, 260};
+constexpr forms::TwipsRect kZoomText{7390, 320, 720, 320};
 constexpr forms::TwipsRect kZoomSpButton{8130, 260, 240, 480};
 constexpr forms::TwipsRect kInfoButton{8420, 80, 860, 460};
 constexpr forms::TwipsRect kEndeButton{8420, 660, 860, 460};
@@ -52,6 +53,36 @@ constexpr forms::TwipsRect kText2{240, 600, 1200, 288};
 
 constexpr QRgb kMagnifierGrey = 0xffe0e0e0;
 const char* const kLupeText = "Vergrößerung\nder Lupe:\n10:1";
+
+struct Readouts {
+    QStringList radius1;
+    QStringList radius2;
+    QStringList focal;
+};
+
+// Every text the radius and focal-length read-outs can show, over every
+// setting of the radius bars, so that the strip keeps room for the widest.
+Readouts everyReadout(const forms::ScrollBar& bar)
+{
+    Readouts texts;
+    const auto text = [](const std::string& s) { return QString::fromStdString(s); };
+    const lens::Lens start;
+    const int step = bar.bar()->singleStep();
+    for (int value1 = bar.minimum(); value1 <= bar.maximum(); value1 += step) {
+        const lens::Face face1 = lens::changeFace(lens::face1(start), value1).face;
+        texts.radius1 << text(lens::radiusReadout(1, face1));
+        texts.radius2 << text(lens::radiusReadout(2, lens::changeFace(lens::face2(start), value1).face));
+        for (int value2 = bar.minimum(); value2 <= bar.maximum(); value2 += step) {
+            lens::Lens l = start;
+            lens::setFace1(l, face1);
+            lens::setFace2(l, lens::changeFace(lens::face2(start), value2).face);
+            lens::shapeLens(l);
+            texts.focal << text(lens::focalReadout(l));
+        }
+    }
+    texts.focal.removeDuplicates();
+    return texts;
+}
 
 } // namespace
 
@@ -129,6 +160,13 @@ lens_form::lens_form()
     Text2->setFont(forms::sansSerifNarrow(8.25));
     QuerLabel->setFont(forms::sansSerif(8.25));
     LayoutControls();
+    const Readouts readouts = everyReadout(*Radius1Scroll); // both bars share one range
+    limitShrinking(*Panel3D1,
+                   {{LupeButton, {"Mauszeiger"}},
+                    {R1WertLabel, readouts.radius1},
+                    {R2WertLabel, readouts.radius2},
+                    {BrennWertLabel, readouts.focal}},
+                   [this] { LayoutControls(); });
 
     NameControls();
     forms::routeMouse(Picture1, this, &lens_form::Picture1_MouseDown, &lens_form::Picture1_MouseMove,

@@ -19,7 +19,8 @@
 namespace {
 namespace colour = forms::colour;
 
-// Design outer size of the window and places of the controls, in twips.
+// Design outer size of the window and places of the controls, in twips. The
+// upper row of each group ends where the lower row starts.
 constexpr double kDesignWidth = 8304;
 constexpr double kDesignHeight = 6172;
 constexpr double kBorderWidth = 252;
@@ -29,16 +30,16 @@ constexpr forms::TwipsRect kPicture{-60, 480, 8052, 5052};  // at design size
 constexpr forms::TwipsRect kText1{240, 240, 1092, 288};
 constexpr forms::TwipsRect kText2{240, 600, 1092, 288};
 constexpr forms::TwipsRect kObjektbox{120, 0, 1572, 612};
-constexpr forms::TwipsRect kPktOption{120, 0, 1335, 255};
+constexpr forms::TwipsRect kPktOption{120, 0, 1335, 240};
 constexpr forms::TwipsRect kParallelOption{120, 240, 1335, 255};
 constexpr forms::TwipsRect kSpiegelbox{1680, 0, 2172, 612};
-constexpr forms::TwipsRect kSphaerOption{120, 0, 2052, 252};
+constexpr forms::TwipsRect kSphaerOption{120, 0, 2052, 240};
 constexpr forms::TwipsRect kParabolOption{120, 240, 1932, 252};
 constexpr forms::TwipsRect kKrummPanel{3960, 0, 1695, 615};
-constexpr forms::TwipsRect kKrummLabel{0, 0, 1692, 252};
+constexpr forms::TwipsRect kKrummLabel{0, 0, 1692, 240};
 constexpr forms::TwipsRect kKrummScroll{120, 240, 1452, 252};
 constexpr forms::TwipsRect kRueckwaertigPanel{5760, 0, 1935, 615};
-constexpr forms::TwipsRect kRueckwaertigLabel{0, 0, 1935, 255};
+constexpr forms::TwipsRect kRueckwaertigLabel{0, 0, 1935, 240};
 constexpr forms::TwipsRect kRueckwaertigButton{360, 240, 1212, 252};
 constexpr forms::TwipsRect kInfoButton{6720, 120, 495, 255};
 constexpr forms::TwipsRect kEndeButton{7320, 120, 495, 255};
@@ -130,6 +131,7 @@ sp_form::sp_form()
     const double screenHeight = forms::Screen::heightTwips();
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
     LayoutControls();
+    limitShrinking(*Panel3D1, {{RueckwaertigButton, {"ausblenden"}}}, [this] { LayoutControls(); });
 
     model_.mirror.VertexX = 1000;
     model_.ray.ObjectX = 100;

@@ -189,11 +189,77 @@ private slots:
     void helpTextIsTheSystemsOwn()
     {
         const QString text = diskaHelpText();
-        QVERIFY(text.startsWith("\r\n'Diska' simuliert die die Brechung"));
+        QVERIFY(text.startsWith("\r\n'Diska' simuliert die Brechung eines Lichtstrahls an einer\r\n"));
         QVERIFY(text.endsWith(QString::fromUtf8("verdeutlichen.\r\n")));
         QCOMPARE(text.count("\r\n"), 17);
         QCOMPARE(text.count('\n'), 17);
         QVERIFY(text.contains("Maus variieren l\u00e4\u00dft.\r\n\r\nIn der Grafik"));
+    }
+
+    void escapeClosesTheHelpWindow()
+    {
+        form->InfoButton->click();
+        QPointer<info_form> help = form->infoForm;
+        QVERIFY(QTest::qWaitForWindowActive(help));
+        QTest::keyClick(help, Qt::Key_Escape);
+        flushDeletions();
+        QVERIFY(help.isNull());
+        QVERIFY(form->isVisible());
+    }
+
+    // Fields standing on the disk let what is drawn under them show through.
+    void raysShowThroughTheFieldsOnTheDisk_data()
+    {
+        QTest::addColumn<QString>("field");
+        for (const char* name :
+             {"überschrift", "einzelOpt", "kontOpt", "VglText", "QuotText", "Text1", "Text2", "Hinweis"})
+            QTest::newRow(name) << QString::fromUtf8(name);
+    }
+
+    void raysShowThroughTheFieldsOnTheDisk()
+    {
+        QFETCH(QString, field);
+        const QWidget* w = form->grafik->findChild<QWidget*>(field);
+        QVERIFY(w);
+        const QPointF centre = diskPoint(w->geometry().center());
+        const double x = centre.x();
+        const double y = centre.y();
+        if (x <= 0 && y >= 0) {
+            form->grafik_MouseDown(1, 0, float(x), float(y)); // the incident ray
+        } else if (x >= 0 && y <= 0) {
+            const double alpha = std::asin(1.5 * std::sin(std::atan2(x, -y))); // the refracted ray
+            form->grafik_MouseDown(1, 0, atDegrees(alpha * 180 / M_PI).x(), atDegrees(alpha * 180 / M_PI).y());
+        } else {
+            form->grafik->line(0, 0, 2 * x, 2 * y, kYellow); // no ray reaches this quadrant
+        }
+        const QImage shown = form->grab().toImage();
+        const QRect area(w->mapTo(form, QPoint(0, 0)), w->size());
+        // The ray crosses every row of the field, two pixels wide.
+        QVERIFY2(countColour(shown.copy(area), kYellow) >= area.height(), qPrintable(field));
+    }
+
+    // A press on a label starts a ray as anywhere on the disk; the option buttons still take theirs.
+    void pressesOnTheFieldsReachTheDiskButNotThroughOptions_data()
+    {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<bool>("option");
+        QTest::newRow("überschrift") << QString::fromUtf8("überschrift") << false;
+        QTest::newRow("Text1") << QString("Text1") << false;
+        QTest::newRow("Hinweis") << QString("Hinweis") << false;
+        QTest::newRow("kontOpt") << QString("kontOpt") << true;
+    }
+
+    void pressesOnTheFieldsReachTheDiskButNotThroughOptions()
+    {
+        QFETCH(QString, field);
+        QFETCH(bool, option);
+        const QWidget* w = form->grafik->findChild<QWidget*>(field);
+        QVERIFY(w);
+        const QPoint at = w->mapTo(form, w->rect().center());
+        QTest::mousePress(form->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(form->dragging, std::int16_t(option ? 0 : 1));
+        QTest::mouseRelease(form->windowHandle(), Qt::LeftButton, {}, at);
+        QCOMPARE(form->kontOpt->isChecked(), option);
     }
 
     void endUnloadsTheHelpWindowToo()
@@ -209,14 +275,21 @@ private slots:
     {
         QVERIFY(textFits(*form->Text1, QString::fromUtf8("alpha = 90 °")));
         QVERIFY(textFits(*form->Text2, QString::fromUtf8("beta = 41 °")));
-        for (const QLineEdit* field : form->findChildren<QLineEdit*>())
-            QVERIFY2(textFits(*field, field->text()), qPrintable(field->objectName()));
+        QCOMPARE(clippedText(*form->grafik), QString());
+        QCOMPARE(clippedText(*form->diagramm), QString());
         form->InfoButton->click();
         QVERIFY(form->infoForm);
         const auto* text = form->infoForm->findChild<QPlainTextEdit*>();
         QVERIFY(QTest::qWaitForWindowExposed(form->infoForm));
         QVERIFY2(widestLine(*text) <= textRoom(*text),
                  qPrintable(QStringLiteral("%1 > %2").arg(widestLine(*text)).arg(textRoom(*text))));
+    }
+
+    // The controls keep their places from load: the window shrinks until one would leave it.
+    void shrinksOnlyAsFarAsEveryControlStaysInTheWindow()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form), QString());
+        QCOMPARE(misfitBelowMinimumSize(*form, *form), QString());
     }
 
     void smallScreensShrinkTheDiskAndTheReadouts()
@@ -243,6 +316,12 @@ private slots:
     }
 
 private:
+    // A pixel of the disk area in disk units.
+    QPointF diskPoint(const QPoint& pixel) const
+    {
+        return {form->grafik->scale().toUserX(pixel.x()), form->grafik->scale().toUserY(pixel.y())};
+    }
+
     DKForm* form = nullptr;
 };
 

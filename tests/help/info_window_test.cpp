@@ -42,6 +42,10 @@ private slots:
                                  << QString::fromUtf8("Löschen:\t\t\tDoppelklick löscht alle Lichtstrahlen und Objektpunkte.");
         QTest::newRow("sp_info padded") << Lines(mirrorHelpLines) << true << 30 << 25
                                         << QString::fromUtf8("schräger Parallellichteinfall:     \trechter Mausklick auf das Parallellichtbündel");
+        QTest::newRow("sp_info scale") << Lines(mirrorHelpLines) << true << 30 << 17
+                                       << QString::fromUtf8("\t\t\tden Auftreffpunkt eines Lichtstrahls am Spiegel!");
+        QTest::newRow("lens_info rays") << Lines(lensHelpLines) << true << 56 << 12
+                                        << QString::fromUtf8("Einfallsstrahlen festlegen:    \tlinker Mausklick im Bereich zwischen Objekt und Linse; ");
         QTest::newRow("lens_info") << Lines(lensHelpLines) << true << 56 << 49
                                    << QString::fromUtf8("einblenden:\t\twird eine Senkrechte auf den rechten/linken Rand der Linse ");
         QTest::newRow("lens_info indented") << Lines(lensHelpLines) << true << 56 << 52
@@ -158,6 +162,19 @@ private slots:
         // The frame the test screen simulates is part of the outer size that fits the screen.
         QVERIFY(window->frameGeometry().right() < window->screen()->geometry().width());
         QVERIFY(window->frameGeometry().bottom() < window->screen()->geometry().height());
+    }
+
+    void escapeClosesTheWindow_data() { everyLineFitsItsFieldWithoutAHorizontalScrollBar_data(); }
+
+    void escapeClosesTheWindow()
+    {
+        QFETCH(Factory, factory);
+        QPointer<InfoWindow> window = factory();
+        window->showModeless();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        QTest::keyClick(window, Qt::Key_Escape);
+        flushDeletions();
+        QVERIFY(window.isNull());
     }
 
     void placedByScreenFractions()

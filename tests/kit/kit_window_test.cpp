@@ -76,30 +76,6 @@ private:
     forms::DialogSink* previous_;
 };
 
-// Whether every text a control shows fits it whole.
-QString clippedText(const QWidget& parent)
-{
-    for (const QLabel* l : parent.findChildren<QLabel*>())
-        if (l->isVisibleTo(&parent) && l->sizeHint().width() > l->width() + 1)
-            return l->objectName();
-    for (const QCheckBox* c : parent.findChildren<QCheckBox*>())
-        if (c->isVisibleTo(&parent) && c->sizeHint().width() > c->width())
-            return QStringLiteral("%1 needs %2, has %3").arg(c->objectName()).arg(c->sizeHint().width()).arg(c->width());
-    for (const QRadioButton* r : parent.findChildren<QRadioButton*>())
-        if (r->isVisibleTo(&parent) && r->sizeHint().width() > r->width())
-            return r->objectName();
-    for (const QPushButton* b : parent.findChildren<QPushButton*>())
-        if (b->isVisibleTo(&parent) && b->fontMetrics().horizontalAdvance(b->text()) + 8 > b->width())
-            return b->objectName();
-    for (const QComboBox* c : parent.findChildren<QComboBox*>())
-        if (c->sizeHint().width() > c->width())
-            return c->objectName();
-    for (const QLineEdit* e : parent.findChildren<QLineEdit*>())
-        if (e->isVisibleTo(&parent) && !textFits(*e, e->text()))
-            return e->objectName();
-    return {};
-}
-
 } // namespace
 
 class KitWindowTest : public QObject {
@@ -138,6 +114,7 @@ private slots:
 
     void everyTextFitsItsControl()
     {
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
         QCOMPARE(clippedText(*form->Panel3D1), QString());
         kitwin::add(*form, Kind::Converging);
         kitwin::add(*form, Kind::Eye);
@@ -155,6 +132,15 @@ private slots:
         // The panels stay inside the drawing area.
         for (const QWidget* panel : {form->einstell, form->ansicht, form->messen})
             QVERIFY2(form->Picture1->geometry().contains(panel->geometry()), qPrintable(panel->objectName()));
+    }
+
+    void shrinksOnlyAsFarAsTheStripFits()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form->Panel3D1), QString());
+        form->BaukastenButton->click();
+        QCOMPARE(form->BaukastenButton->text(), QString::fromUtf8("Baukasten öffnen"));
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        QCOMPARE(misfitBelowMinimumSize(*form, *form->Panel3D1), QString());
     }
 
     void zoomAndScrollMoveOnlyTheView()
@@ -497,7 +483,7 @@ private slots:
         kitwin::click(*form, 200, 60);
         form->ZoomSpButton_SpinUp();
         form->HBildlauf->setValue(100);
-        form->resize(form->width() - 30, form->height() - 20);
+        form->resize(form->width() + 30, form->height() + 20);
         QCOMPARE(form->ZoomText->text(), QString("100%"));
         QCOMPARE(form->View.zoomFactor(), 1.0f);
         QCOMPARE(form->HBildlauf->value(), 0);

@@ -1,5 +1,6 @@
 #include "forms/geometry.h"
 #include "forms/option_button.h"
+#include "forms/panel3d.h"
 #include "forms/picture_box.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
@@ -86,6 +87,48 @@ private slots:
             }
     }
 
+    // In every state of the strip: aperture on, bundle narrowing, magnifier.
+    void everyTextFitsItsControl()
+    {
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->Blende_einOption->click();
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->ParallelOption->click();
+        form->Picture1_DblClick();
+        QVERIFY(form->QuerLabel->isVisible());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->LupeButton->click(); // "Mauszeiger"
+        form->Picture1_MouseMove(0, 0, 300, 50);
+        form->Picture1_MouseDown(1, 0, 300, 50);
+        QVERIFY(form->Zoom_lupeLabel->isVisible());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Picture1), QString());
+    }
+
+    // With the widest read-outs and in every state of the strip.
+    void shrinksOnlyAsFarAsTheStripFits()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form->Panel3D1), QString());
+        form->Radius1Scroll->setValue(-20);
+        form->Radius2Scroll->setValue(-20);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = -1000 LE"));
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->Radius1Scroll->setValue(-100);
+        form->Radius2Scroll->setValue(-90);
+        QCOMPARE(form->BrennWertLabel->text(), QString("-10000 LE"));
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->Blende_einOption->click();
+        form->ParallelOption->click();
+        form->Picture1_DblClick();
+        form->LupeButton->click();
+        form->Picture1_MouseDown(1, 0, 300, 50);
+        QVERIFY(form->QuerLabel->isVisible() && form->Zoom_lupeLabel->isVisible());
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        QCOMPARE(misfitBelowMinimumSize(*form, *form->Panel3D1), QString());
+    }
+
     void eachScrollBarMovesOnlyItsOwnAxis()
     {
         form->HBildlauf->setValue(1000);
@@ -108,7 +151,7 @@ private slots:
         form->ZoomSpButton_SpinUp();
         form->HBildlauf->setValue(100);
         QCOMPARE(form->View.offsetX(), -100.0f);
-        form->resize(form->width() - 40, form->height() - 30);
+        form->resize(form->width() + 40, form->height() + 30);
         QCOMPARE(form->View.zoomFactor(), 1.0f);
         QCOMPARE(form->ZoomText->text(), QString("100%"));
         QCOMPARE(form->HBildlauf->value(), 0);
@@ -238,7 +281,7 @@ private slots:
 
         form->ParallelOption->select();
         dragLensToTheLeftEdge();
-        form->resize(form->width() - 30, form->height() - 20);
+        form->resize(form->width() + 30, form->height() + 20);
         QCOMPARE(form->LightMode, 0.0f);
         QVERIFY(form->RayStartX <= form->lens.LensMinX);
     }

@@ -419,6 +419,27 @@ private slots:
         QCOMPARE(form->Text2->text(), QString("y = -4 LE"));
     }
 
+    void everyTextFitsItsControl()
+    {
+        QCOMPARE(crowdedControls(*form->Panel3D1), QString());
+        QCOMPARE(clippedText(*form->Panel3D1), QString());
+        form->KrummScroll->setValue(6);
+        QCOMPARE(form->RueckwaertigButton->text(), QString("einblenden"));
+        form->KrummScroll->setValue(-6);
+        form->RueckwaertigButton->click();
+        QCOMPARE(clippedText(*form->Panel3D1), QString()); // "ausblenden"
+        QCOMPARE(clippedText(*form->Picture1), QString());
+    }
+
+    void shrinksOnlyAsFarAsTheStripFits()
+    {
+        QCOMPARE(misfitAtMinimumSize(*form, *form->Panel3D1), QString());
+        form->KrummScroll->setValue(6);
+        form->RueckwaertigButton->click();
+        QCOMPARE(clippedText(*form->Panel3D1), QString()); // "ausblenden"
+        QCOMPARE(misfitBelowMinimumSize(*form, *form->Panel3D1), QString());
+    }
+
     void readoutsFitTheirFieldsAnywhereInTheView()
     {
         for (const QString& text : edgeReadouts(*form->Picture1))
