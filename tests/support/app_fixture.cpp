@@ -17,6 +17,19 @@ RecordingDialogs::RecordingDialogs()
 RecordingDialogs::~RecordingDialogs() { forms::setDialogSink(previous_); }
 
 void RecordingDialogs::information(const QString& text, const QString& title) { messages.push_back({text, title}); }
+void RecordingDialogs::warning(const QString& text, const QString& title) { messages.push_back({text, title, true}); }
+
+QString RecordingDialogs::openFileName(const QString& title, const QString& filter)
+{
+    fileDialogs << title + '|' + filter;
+    return fileName;
+}
+
+QString RecordingDialogs::saveFileName(const QString& title, const QString& filter)
+{
+    fileDialogs << title + '|' + filter;
+    return fileName;
+}
 void RecordingDialogs::beep() { ++beeps; }
 
 ScopedScreen::ScopedScreen(double widthTwips, double heightTwips)

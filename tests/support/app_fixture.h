@@ -4,6 +4,7 @@
 #include "forms/screen.h"
 
 #include <QString>
+#include <QStringList>
 #include <QTest>
 
 #include <vector>
@@ -14,6 +15,7 @@ public:
     struct Message {
         QString text;
         QString title;
+        bool warning = false;
     };
 
     RecordingDialogs();
@@ -22,10 +24,16 @@ public:
     RecordingDialogs& operator=(const RecordingDialogs&) = delete;
 
     void information(const QString& text, const QString& title) override;
+    void warning(const QString& text, const QString& title) override;
     void beep() override;
+    // Answers every file dialog with `fileName`, and notes its title and filter.
+    QString openFileName(const QString& title, const QString& filter) override;
+    QString saveFileName(const QString& title, const QString& filter) override;
 
     std::vector<Message> messages;
     int beeps = 0;
+    QString fileName;
+    QStringList fileDialogs; // "title|filter" of each dialog asked
 
 private:
     forms::DialogSink* previous_;
