@@ -167,6 +167,7 @@ bk_form::bk_form()
     forms::routeMouse(Picture1, this, &bk_form::Picture1_MouseDown, &bk_form::Picture1_MouseMove,
                       &bk_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &bk_form::Picture1_DblClick);
+    Picture1->setRepair([this] { DrawStaying(); });
     connect(objekte, &QComboBox::activated, this, &bk_form::objekte_Click);
     connect(BaukastenButton, &QPushButton::clicked, this, &bk_form::BaukastenButton_Click);
     connect(AnsichtButton, &QPushButton::clicked, this, &bk_form::AnsichtButton_Click);

@@ -103,6 +103,10 @@ public:
     // Everything in white, and everything again in black.
     void EraseAll();
     void RedrawAll();
+    // What stays on the drawing, in the order RedrawAll draws it, so that the
+    // rays lie over the axis: the paint, closing a panel and the repair after
+    // erasing draw it. The model stays as it is.
+    void DrawStaying();
 
     void onActivate() override;
     void onPaint() override;
@@ -183,6 +187,7 @@ private:
     void DrawArrow(double x, double y);
     void DrawPointMarks();
     void DrawStrokes(const kit::Strokes& strokes);
+    void DrawStaying(const kit::Strokes& rays);
     void DrawRays();
     void DrawKitIcons();
     void DrawRuler();
@@ -190,7 +195,6 @@ private:
     // The panels (bk_form_panels.cpp).
     void addElement(kit::Kind kind);
     void closeKitBox();
-    void Uncover();
     void OpenPanel(int k);
     void LayoutPanel();
     void stepFocalLength(bool up);

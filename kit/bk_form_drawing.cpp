@@ -36,7 +36,8 @@ double degrees(double d) { return common::DegToRad(static_cast<float>(d)); }
 void bk_form::setForeground(QRgb c) { Picture1->setForeground(c); }
 
 // The paint: on the very first one the kit box opens. Then the axis, every
-// element, the object and the kit box's icons.
+// element, the object, the rays and the tape over them, and the kit box's
+// icons. The axis alone would grey every pixel of a ray that lies on it.
 void bk_form::DrawScene()
 {
     if (!painted_) {
@@ -44,9 +45,7 @@ void bk_form::DrawScene()
         if (KitOpen % 2 == 0)
             BaukastenButton_Click();
     }
-    DrawAxis();
-    DrawElements();
-    DrawObject();
+    DrawStaying();
     DrawKitIcons();
 }
 
@@ -263,6 +262,19 @@ void bk_form::RedrawAll()
                                                                          : kit_.traceStoredRays(viewRight());
     setForeground(colour::black);
     Picture1->setLineWidth(1);
+    DrawStaying(rays);
+}
+
+// The rays are traced on a copy, which leaves the trace memory, the object
+// point and the aimed slope of the kit as they are.
+void bk_form::DrawStaying()
+{
+    kit::System trace = kit_;
+    DrawStaying(trace.traceStoredRays(viewRight()));
+}
+
+void bk_form::DrawStaying(const kit::Strokes& rays)
+{
     DrawAxis();
     DrawElements();
     DrawObject();

@@ -50,7 +50,7 @@ void bk_form::BaukastenButton_Click()
     } else {
         baukasten->hide();
         BaukastenButton->setText(QString::fromUtf8("Baukasten öffnen"));
-        Uncover();
+        DrawStaying();
     }
     DrawObject();
 }
@@ -86,17 +86,6 @@ void bk_form::addElement(kit::Kind kind)
         BrennText->setText("300");
     closeKitBox();
     RedrawAll();
-}
-
-// What a panel hid is still on the canvas; drawing the axis, the elements,
-// the object and the rays over it again, in the order a redraw has them,
-// keeps the picture.
-void bk_form::Uncover()
-{
-    DrawAxis();
-    DrawElements();
-    DrawObject();
-    DrawRays();
 }
 
 void bk_form::OpenPanel(int k)
@@ -234,17 +223,19 @@ void bk_form::changeEyeDepth(float depth)
     RedrawAll();
 }
 
+// What a panel hid is still on the canvas; drawing it again turns focal
+// marks that a spin step left red black once more.
 void bk_form::Schliess1Button_Click()
 {
     einstell->hide();
-    Uncover();
+    DrawStaying();
     PanelOpen = 0;
 }
 
 void bk_form::schliess2Button_Click()
 {
     ansicht->hide();
-    Uncover();
+    DrawStaying();
     AnsichtButton->setEnabled(true);
 }
 

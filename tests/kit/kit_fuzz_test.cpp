@@ -87,7 +87,7 @@ private slots:
                 kitwin::add(*window, kind);
             return window;
         };
-        const FuzzResult result = fuzzForm(target, 20000);
+        const FuzzResult result = fuzzForm(target, 7000);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }
 };

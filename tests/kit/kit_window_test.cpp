@@ -23,26 +23,32 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <functional>
 #include <memory>
 
 namespace {
 
 constexpr QRgb kBlack = 0xff000000;
+constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kLightGrey = 0xffc0c0c0;
 constexpr QRgb kRed = 0xffff0000;
 
 using kit::Kind;
 using kit::ObjectMode;
 
-// Light grey anywhere but on the axis row: construction lines of virtual images.
-int greyOffTheAxis(const forms::PictureBox& box)
+// Light-grey pixels on the axis row (give or take one), or anywhere else:
+// construction lines of virtual images.
+int lightGrey(const forms::PictureBox& box, bool onTheAxis)
 {
     const QImage& image = box.canvas();
     const int axis = static_cast<int>(std::floor(box.scale().toPixelY(0) * box.canvasRatio()));
     int count = 0;
-    for (int y = 0; y < image.height(); ++y)
+    for (int y = 0; y < image.height(); ++y) {
+        if ((std::abs(y - axis) <= 1) != onTheAxis)
+            continue;
         for (int x = 0; x < image.width(); ++x)
-            count += std::abs(y - axis) > 1 && (image.pixel(x, y) | 0xff000000) == kLightGrey ? 1 : 0;
+            count += (image.pixel(x, y) | 0xff000000) == kLightGrey ? 1 : 0;
+    }
     return count;
 }
 
@@ -264,13 +270,13 @@ private slots:
         QCOMPARE(form->system().ObjX, 280.0);
         for (const double y : {40.0, 70.0})
             kitwin::click(*form, 320, y);
-        QCOMPARE(greyOffTheAxis(*form->Picture1), 0);
+        QCOMPARE(lightGrey(*form->Picture1, false), 0);
         form->AnsichtButton->click();
         QVERIFY(!form->AnsichtButton->isEnabled());
         form->VirtuellCheck->click();
-        QVERIFY(greyOffTheAxis(*form->Picture1) > 0);
+        QVERIFY(lightGrey(*form->Picture1, false) > 0);
         form->VirtuellCheck->click(); // erased with the setting they were drawn with
-        QCOMPARE(greyOffTheAxis(*form->Picture1), 0);
+        QCOMPARE(lightGrey(*form->Picture1, false), 0);
         form->schliess2Button->click();
         QVERIFY(form->AnsichtButton->isEnabled());
     }
@@ -523,6 +529,70 @@ private slots:
         form->AnsichtButton->click();
         form->schliess2Button->click();
         QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+    }
+
+    // A figure that crosses staying ones and goes again leaves them whole:
+    // the canvas is the one before, pixel for pixel. Compared before the
+    // release, which draws the whole scene again anyway.
+    void erasingLeavesTheStayingFiguresWhole()
+    {
+        struct Case {
+            const char* name;
+            std::function<void()> start;
+            std::function<void()> add;
+            std::function<void()> remove;
+        };
+        const Case cases[] = {
+            {"a new ray's rubber band swept over the rays near the object and the axis",
+             [&] {
+                 kitwin::move(*form, 200, 170);
+                 form->Picture1_MouseDown(1, 0, 200, 170); // crossing nothing but where the rays start
+             },
+             [&] { form->Picture1_MouseMove(1, 0, 250, -150); },
+             [&] { form->Picture1_MouseMove(1, 0, 200, 170); }},
+            {"the tape across the rays, the lens and the axis", [&] { form->MassCheck->click(); },
+             [&] { kitwin::drag(*form, 340, -280, 340, 280); },
+             [&] { form->Picture1_MouseDown(1, 0, 340, -280); }},
+        };
+        kitwin::add(*form, Kind::Converging);
+        for (const double y : {60.0, 130.0})
+            kitwin::click(*form, 200, y);
+        for (const Case& c : cases) {
+            c.start();
+            settle();
+            const QImage before = kitwin::canvas(*form);
+            c.add();
+            settle();
+            QVERIFY2(crossesPaintedPixels(before, kitwin::canvas(*form), kWhite), c.name);
+            QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+            c.remove();
+            settle();
+            QVERIFY2(samePixels(kitwin::canvas(*form), before), c.name);
+            QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+            form->Picture1_MouseUp(1, 0, 200, 170);
+        }
+    }
+
+    // The paint after a release or an activation draws the rays over the
+    // axis, as a full redraw does: the middle ray of a level bundle runs on
+    // the axis from edge to edge and stays black there.
+    void repaintsLeaveTheRaysOverTheAxis()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::chooseObject(*form, ObjectMode::Parallel);
+        settle();
+        const std::pair<const char*, std::function<void()>> repaints[] = {
+            {"a release behind the lens", [&] { kitwin::click(*form, 600, 100); }},
+            {"a release where the press draws the bundle again", [&] { kitwin::click(*form, 200, 100); }},
+            {"an activation", [&] { activateFromAnotherWindow(form); }},
+        };
+        for (const auto& [name, repaint] : repaints) {
+            repaint();
+            settle();
+            QCOMPARE(form->system().ParSlope, 0.0);
+            QVERIFY2(lightGrey(*form->Picture1, true) == 0, name);
+            QVERIFY2(pixelAt(*form->Picture1, 200, 0) == kBlack, name);
+        }
     }
 
 private:
