@@ -10,9 +10,14 @@ namespace files {
 
 // The files of one program.
 struct Kind {
-    QString format; // the value of "format": "raylore-versuch" or "diska-versuch"
-    QString name;   // how a message names such a file: "RayLore-Versuch"
+    QString format; // the value of "format"
+    QString name;   // how messages and the file dialog name such a file
+    QString suffix; // of the file's name, without the dot
+    QString filter() const { return QStringLiteral("%1 (*.%2)").arg(name, suffix); }
 };
+
+inline Kind rayloreFiles() { return {"raylore-versuch", "RayLore-Versuch", "raylore"}; }
+inline Kind diskaFiles() { return {"diska-versuch", "Diska-Versuch", "diska"}; }
 
 constexpr qint64 kMaxBytes = 1024 * 1024;
 constexpr int kVersion = 1;

@@ -63,11 +63,7 @@ QJsonValue JsonReader::value(const QString& key, QJsonValue::Type type, const ch
 double JsonReader::checkedNumber(const QJsonValue& v, const QString& field, double lowest, double highest) const
 {
     const double x = v.toDouble();
-    if (!std::isfinite(x)) {
-        *fault_ = QString::fromUtf8("Der Wert im Feld „%1“ ist keine endliche Zahl.").arg(field);
-        return lowest;
-    }
-    if (x < lowest || x > highest) {
+    if (!(x >= lowest && x <= highest)) { // NaN too
         *fault_ = QString::fromUtf8("Der Wert %1 im Feld „%2“ liegt nicht zwischen %3 und %4.")
                       .arg(shown(x), field, shown(lowest), shown(highest));
         return lowest;

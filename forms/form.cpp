@@ -296,7 +296,9 @@ bool Form::event(QEvent* event)
     case QEvent::WindowActivate:
         if (programActiveWindow() != this) {
             programActiveWindow() = this;
-            onActivate();
+            if (!keepThroughActivation_)
+                onActivate();
+            keepThroughActivation_ = false;
         }
         break;
     default:

@@ -65,6 +65,9 @@ public:
     // Follows the projector view: each drawing area redraws itself with the
     // new line weight (after a drag ends), then the window's view handler runs.
     void applyView();
+    // The next activation does not reach onActivate: the window shows what a
+    // file brought before it was first activated, and a reset would lose it.
+    void keepThroughNextActivation() { keepThroughActivation_ = true; }
 
 signals:
     // Raised after onUnload; the window is deleted soon after.
@@ -106,6 +109,7 @@ private:
     std::optional<QSize> minimumOuterSize_; // frame included
     QMargins appliedMargins_;
     bool frameKnown_ = false;
+    bool keepThroughActivation_ = false;
     QAction* projectorAction_;
     QWidget* client_;
 };

@@ -1,5 +1,7 @@
 #include "launcher/rl_form.h"
 
+#include "files/experiment_window.h"
+#include "forms/dialogs.h"
 #include "forms/fonts.h"
 #include "forms/geometry.h"
 #include "forms/screen.h"
@@ -10,7 +12,16 @@
 #include <QApplication>
 #include <QMenuBar>
 
+#include <optional>
+
 namespace {
+
+// The names experiment files give the simulations.
+int simulationNamed(const QString& name)
+{
+    const QStringList names{"spiegel", "reale-linsen", "baukasten"};
+    return static_cast<int>(names.indexOf(name)) + 1;
+}
 
 constexpr double kClientWidth = 8670;
 constexpr double kClientHeight = 3540;
@@ -69,6 +80,9 @@ RL_Form::RL_Form()
     datei->setObjectName("datei");
     oeffnen = datei->addAction(QString::fromUtf8("Ö&ffnen"));
     oeffnen->setObjectName(QString::fromUtf8("öffnen"));
+    versuchOeffnen = datei->addAction(QString::fromUtf8("Versuch öffnen …"));
+    versuchOeffnen->setObjectName("versuchOeffnen");
+    versuchOeffnen->setShortcut(QKeySequence::Open);
     datei->addSeparator()->setObjectName("trenn");
     ende = datei->addAction("&Beenden");
     ende->setObjectName("ende");
@@ -88,6 +102,12 @@ RL_Form::RL_Form()
         connect(picture(n), &LauncherItem::enterPressed, this, [this, n] { Open(n); });
     }
     connect(oeffnen, &QAction::triggered, this, [this] { Open(SelectedSim); });
+    connect(versuchOeffnen, &QAction::triggered, this, [this] {
+        if (const std::optional<files::Opened> opened = files::askAndRead(files::rayloreFiles());
+            opened && opened->error.isEmpty())
+            openExperiment(*opened);
+    });
+    files::setProgramOpener([this](const files::Opened& opened) { openExperiment(opened); });
     connect(ende, &QAction::triggered, this, &RL_Form::unload);
     connect(information, &QAction::triggered, this, &RL_Form::showAbout);
 
@@ -199,4 +219,28 @@ void RL_Form::layoutForScreen()
         }
     }
     placeOnScreen(0.5, 0.5);
+}
+
+void RL_Form::openExperimentFile(const QString& path)
+{
+    const files::Opened opened = files::readExperiment(path, files::rayloreFiles());
+    if (!opened.error.isEmpty())
+        forms::warning(opened.error, QString::fromUtf8("Versuch öffnen"));
+    else
+        openExperiment(opened);
+}
+
+void RL_Form::openExperiment(const files::Opened& opened)
+{
+    const int n = simulationNamed(opened.simulation);
+    Open(n);
+    forms::Form* window = registry_.window(n);
+    auto* experiments = dynamic_cast<files::ExperimentWindow*>(window);
+    if (!experiments) {
+        forms::warning(QString::fromUtf8("Die Simulation „%1“ im Feld „simulation“ ist unbekannt.").arg(opened.simulation),
+                       QString::fromUtf8("Versuch öffnen"));
+        return;
+    }
+    Select(n);
+    files::showOpened(*window, *experiments, opened);
 }

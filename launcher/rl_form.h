@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/experiment_file.h"
 #include "forms/form.h"
 #include "help/info_window.h"
 #include "launcher/simulation_registry.h"
@@ -23,10 +24,15 @@ public:
 
     void Select(int n);
     void Open(int n);
+    // Opens the simulation a file was saved from and shows its experiment
+    // there; a refused file is named in a message box ("Versuch öffnen").
+    void openExperimentFile(const QString& path);
+    void openExperiment(const files::Opened& opened);
 
     LauncherItem* picture(int n) const;
     LauncherItem* label(int n) const;
     QAction* openAction() const { return oeffnen; }
+    QAction* openExperimentAction() const { return versuchOeffnen; }
     QAction* endAction() const { return ende; }
     QAction* infoAction() const { return information; }
     InfoWindow* aboutWindow() const { return RL_info; }
@@ -47,6 +53,7 @@ private:
     LauncherItem* lens_picture;
     LauncherItem* bk_picture;
     QAction* oeffnen;
+    QAction* versuchOeffnen;
     QAction* ende;
     QAction* information;
     QPointer<InfoWindow> RL_info;

@@ -10,6 +10,7 @@
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "help/info_window.h"
+#include "mirror/mirror_file.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -139,6 +140,7 @@ sp_form::sp_form()
     model_.mirror.CurvCoeff = mirror::curvatureFromScroll(KrummScroll->value());
 
     NameControls();
+    files::addExperimentActions(*this, *this, files::rayloreFiles());
     Picture1->setRepair([this] { DrawStaying(); });
     forms::routeMouse(Picture1, this, &sp_form::Picture1_MouseDown, &sp_form::Picture1_MouseMove,
                       &sp_form::Picture1_MouseUp);
@@ -279,6 +281,18 @@ void sp_form::showExperiment(const mirror::Experiment& experiment)
     Picture1->clear();
     setForeground(colour::black);
     DrawStaying();
+}
+
+QJsonObject sp_form::experimentFields() const { return mirror::toFields(model_); }
+
+QString sp_form::showExperimentFields(const QJsonObject& fields)
+{
+    files::JsonReader reader(fields);
+    const std::optional<mirror::Experiment> experiment = mirror::fromFields(reader, model_);
+    if (!experiment)
+        return reader.fault();
+    showExperiment(*experiment);
+    return {};
 }
 
 void sp_form::onViewChanged() { LayoutControls(); }

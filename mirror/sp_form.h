@@ -1,5 +1,6 @@
 #pragma once
 
+#include "files/experiment_window.h"
 #include "forms/form.h"
 #include "mirror/experiment.h"
 
@@ -21,7 +22,7 @@ class ScrollBar;
 
 // The mirror simulation: rays from an object point or a parallel bundle,
 // reflected at a spherical, parabolic or plane mirror.
-class sp_form : public forms::Form {
+class sp_form : public forms::Form, public files::ExperimentWindow {
     Q_OBJECT
 public:
     static constexpr float kDotRadius = 5; // object and marked points
@@ -33,6 +34,9 @@ public:
     // Shows an experiment (one a file brought) in place of the current one;
     // the controls follow it. Transient figures (the angle scale) are gone.
     void showExperiment(const mirror::Experiment& experiment);
+    QString simulation() const override { return QStringLiteral("spiegel"); }
+    QJsonObject experimentFields() const override;
+    QString showExperimentFields(const QJsonObject& fields) override;
 
     // The window.
     std::int16_t Painted = 0;

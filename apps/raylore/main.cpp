@@ -6,6 +6,8 @@
 #include "mirror/sp_form.h"
 
 #include <QApplication>
+#include <QRegularExpression>
+#include <QTimer>
 
 int main(int argc, char** argv)
 {
@@ -17,5 +19,9 @@ int main(int argc, char** argv)
     launcher->registry().add(2, [] { return new lens_form; });
     launcher->registry().add(3, [] { return new bk_form; });
     launcher->showModeless();
+    // "raylore FILE": the experiment opens once the launcher is up.
+    const QStringList arguments = app.arguments().mid(1).filter(QRegularExpression("^(?!--)"));
+    if (!arguments.isEmpty())
+        QTimer::singleShot(0, launcher, [launcher, path = arguments.first()] { launcher->openExperimentFile(path); });
     return app.exec();
 }

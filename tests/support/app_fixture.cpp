@@ -9,12 +9,24 @@
 #include <QSettings>
 #include <QStandardPaths>
 
-RecordingDialogs::RecordingDialogs()
-    : previous_(forms::setDialogSink(this))
-{
+namespace {
+RecordingDialogs* innermost = nullptr;
 }
 
-RecordingDialogs::~RecordingDialogs() { forms::setDialogSink(previous_); }
+RecordingDialogs::RecordingDialogs()
+    : previous_(forms::setDialogSink(this))
+    , outer_(innermost)
+{
+    innermost = this;
+}
+
+RecordingDialogs::~RecordingDialogs()
+{
+    forms::setDialogSink(previous_);
+    innermost = outer_;
+}
+
+RecordingDialogs* RecordingDialogs::current() { return innermost; }
 
 void RecordingDialogs::information(const QString& text, const QString& title) { messages.push_back({text, title}); }
 void RecordingDialogs::warning(const QString& text, const QString& title) { messages.push_back({text, title, true}); }

@@ -20,6 +20,8 @@ public:
 
     RecordingDialogs();
     ~RecordingDialogs() override;
+    // The innermost sink alive, or nullptr.
+    static RecordingDialogs* current();
     RecordingDialogs(const RecordingDialogs&) = delete;
     RecordingDialogs& operator=(const RecordingDialogs&) = delete;
 
@@ -37,6 +39,7 @@ public:
 
 private:
     forms::DialogSink* previous_;
+    RecordingDialogs* outer_;
 };
 
 // Pretends the screen has the given size in twips, while it lives.

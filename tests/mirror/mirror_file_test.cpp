@@ -1,0 +1,226 @@
+#include "files/experiment_file.h"
+#include "forms/option_button.h"
+#include "forms/projector_view.h"
+#include "forms/picture_box.h"
+#include "forms/scroll_bar.h"
+#include "mirror/mirror_file.h"
+#include "mirror/sp_form.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/experiment_files.h"
+#include "tests/support/pixels.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QPushButton>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// What a file keeps, field by field; the ray being traced and the pending mark are not kept.
+QString difference(const mirror::Experiment& a, const mirror::Experiment& b)
+{
+    const auto table = [](const mirror::Table& t, int n) { return std::vector<float>(t.begin(), t.begin() + n); };
+    const std::pair<const char*, bool> same[] = {
+        {"kind", a.mirror.MirrorKind == b.mirror.MirrorKind},
+        {"curvature", a.mirror.CurvCoeff == b.mirror.CurvCoeff},
+        {"vertex", a.mirror.VertexX == b.mirror.VertexX},
+        {"radius", a.mirror.Radius == b.mirror.Radius},
+        {"light", a.LightMode == b.LightMode},
+        {"object", a.LightMode == 1 || (a.ray.ObjectX == b.ray.ObjectX && a.ray.ObjectY == b.ray.ObjectY)},
+        {"bundle angle", a.BundleAngle == b.BundleAngle},
+        {"backward rays", a.BackRays == b.BackRays},
+        {"rays", a.RayCount == b.RayCount && table(a.RayList, a.RayCount) == table(b.RayList, b.RayCount)},
+        {"heights at the vertex", a.LightMode == 0 || table(a.RayVertexY, a.RayCount) == table(b.RayVertexY, b.RayCount)},
+        {"points of incidence", table(a.RayHitX, a.RayCount) == table(b.RayHitX, b.RayCount)
+                                    && table(a.RayHitY, a.RayCount) == table(b.RayHitY, b.RayCount)},
+        {"pairs", a.ImageCount == b.ImageCount && table(a.ImageX, a.ImageCount) == table(b.ImageX, b.ImageCount)
+                      && table(a.ImageY, a.ImageCount) == table(b.ImageY, b.ImageCount)
+                      && table(a.ImageObjX, a.ImageCount) == table(b.ImageObjX, b.ImageCount)
+                      && table(a.ImageObjY, a.ImageCount) == table(b.ImageObjY, b.ImageCount)},
+    };
+    for (const auto& [name, equal] : same)
+        if (!equal)
+            return name;
+    return {};
+}
+
+void click(sp_form& w, int button, float x, float y)
+{
+    w.Picture1_MouseMove(0, 0, x, y);
+    w.Picture1_MouseDown(button, 0, x, y);
+    w.Picture1_MouseUp(button, 0, x, y);
+}
+
+void drag(sp_form& w, float fromX, float fromY, float toX, float toY, int button = 1)
+{
+    w.Picture1_MouseMove(0, 0, fromX, fromY);
+    w.Picture1_MouseDown(button, 0, fromX, fromY);
+    w.Picture1_MouseMove(button, 0, toX, toY);
+    w.Picture1_MouseUp(button, 0, toX, toY);
+}
+
+// Experiments with something other than the starting value everywhere.
+void buildPointSource(sp_form& w)
+{
+    w.KrummScroll->setValue(5);
+    drag(w, 1000, 0, 1100, 0);   // the mirror
+    drag(w, 100, 100, 160, 60);  // the object
+    w.RueckwaertigButton->click();
+    for (const float y : {150.0f, 40.0f, -60.0f})
+        click(w, 1, 400, y);
+    click(w, 2, 600, -150);
+}
+
+void buildParallel(sp_form& w)
+{
+    w.ParabolOption->select();
+    w.KrummScroll->setValue(-15);
+    w.ParallelOption->select();
+    for (const float y : {120.0f, 20.0f, -90.0f})
+        click(w, 1, 300, y);
+    drag(w, 500, 0, 500, -80, 2); // turns the bundle
+}
+
+} // namespace
+
+class MirrorFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        dialogs = std::make_unique<RecordingDialogs>();
+        QVERIFY((form = openWindow<sp_form>()));
+        QVERIFY(dir.isValid());
+    }
+
+    void cleanup()
+    {
+        closeAllWindows();
+        dialogs.reset();
+    }
+
+    void savedExperimentsOpenAsTheyWereSaved_data()
+    {
+        QTest::addColumn<bool>("parallel");
+        QTest::newRow("point source, convex") << false;
+        QTest::newRow("parallel light, parabola") << true;
+    }
+
+    // The picture at saving is the one redrawn whole, as opening draws it.
+    void savedExperimentsOpenAsTheyWereSaved()
+    {
+        QFETCH(bool, parallel);
+        parallel ? buildParallel(*form) : buildPointSource(*form);
+        forms::setProjectorView(true);
+        forms::setProjectorView(false);
+        settle();
+        const QString path = dir.filePath("versuch");
+        saveThrough(*form, path);
+        QVERIFY(QFile::exists(path + ".raylore"));
+        QCOMPARE(dialogs->fileDialogs.value(0), QString("Versuch speichern|RayLore-Versuch (*.raylore)"));
+
+        auto* fresh = openWindow<sp_form>();
+        QVERIFY(fresh);
+        openThrough(*fresh, path + ".raylore");
+        settle();
+        QCOMPARE(dialogs->fileDialogs.value(1), QString::fromUtf8("Versuch öffnen|RayLore-Versuch (*.raylore)"));
+        QVERIFY(dialogs->messages.empty());
+        QCOMPARE(difference(fresh->model(), form->model()), QString());
+        QCOMPARE(fresh->KrummScroll->value(), form->KrummScroll->value());
+        QCOMPARE(fresh->RueckwaertigButton->text(), form->RueckwaertigButton->text());
+        QCOMPARE(fresh->RueckwaertigButton->isEnabled(), form->RueckwaertigButton->isEnabled());
+        QVERIFY(samePixels(fresh->Picture1->canvas(), form->Picture1->canvas()));
+    }
+
+    void badFilesLeaveTheWindowAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        sp_form source;
+        buildPointSource(source);
+        QJsonObject valid = source.experimentFields();
+        valid.insert("format", "raylore-versuch");
+        valid.insert("version", 1);
+        valid.insert("simulation", "spiegel");
+        std::vector<BadFile> rows = envelopeFaults(valid, files::rayloreFiles());
+        for (BadFile& row : fieldFaults(valid, "spiegel.scheitelX", -100000, 100000))
+            rows.push_back(row);
+        const QJsonArray rays = valid.value("strahlen").toArray();
+        QJsonArray tooMany;
+        for (int i = 0; i < 51; ++i)
+            tooMany.append(rays.at(0));
+        const QString concave = QString::fromUtf8("Das Feld „rueckwaertigeStrahlen“ ist wahr, doch dieser Hohlspiegel "
+                                                  "erlaubt keine rückwärtigen Strahlen.");
+        rows.push_back({"a curvature the sphere cannot have", fileBytes(withField(valid, "spiegel.kruemmung", 13)),
+                        QString::fromUtf8("Der Wert 13 im Feld „spiegel.kruemmung“ liegt nicht zwischen -12 und 12.")});
+        rows.push_back({"a curvature between the bar's steps", fileBytes(withField(valid, "spiegel.kruemmung", 2.5)),
+                        QString::fromUtf8("Der Wert 2.5 im Feld „spiegel.kruemmung“ ist keine ganze Zahl.")});
+        rows.push_back({"an unknown mirror", fileBytes(withField(valid, "spiegel.art", "konisch")),
+                        QString::fromUtf8("Der Wert „konisch“ im Feld „spiegel.art“ ist keiner von „sphaerisch“, "
+                                          "„parabolisch“.")});
+        rows.push_back({"51 rays", fileBytes(withField(valid, "strahlen", tooMany)),
+                        QString::fromUtf8("Das Feld „strahlen“ hat 51 Einträge, erlaubt sind höchstens 50.")});
+        rows.push_back({"a ray angle beyond the vertical", fileBytes(withField(valid, "strahlen[1]", 2)),
+                        QString::fromUtf8("Der Wert 2 im Feld „strahlen[1]“ liegt nicht zwischen -1.57079632679 "
+                                          "und 1.57079632679.")});
+        rows.push_back({"the object behind the mirror", fileBytes(withField(valid, "objekt.x", 1200)),
+                        QString::fromUtf8("Der Objektpunkt im Feld „objekt“ liegt hinter dem Spiegel.")});
+        rows.push_back({"backward rays a concave mirror forbids", fileBytes(withField(valid, "spiegel.kruemmung", -6)),
+                        concave});
+        rows.push_back({"pairs in parallel light",
+                        fileBytes(withField(withField(valid, "licht", "parallellicht"), "strahlen", QJsonArray())),
+                        QString::fromUtf8("Das Feld „bildpunkte“ muss bei Parallellicht leer sein.")});
+        rows.push_back({"a pair's point as text", fileBytes(withField(valid, "bildpunkte[0].bild.y", "oben")),
+                        QString::fromUtf8("Das Feld „bildpunkte[0].bild.y“ muss eine Zahl sein, ist aber ein Text.")});
+        for (const BadFile& row : rows)
+            QTest::newRow(row.name) << row.bytes << row.message;
+    }
+
+    void badFilesLeaveTheWindowAsItWas()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        buildParallel(*form);
+        settle();
+        const mirror::Experiment before = form->model();
+        const QImage picture = form->Picture1->canvas().copy();
+        openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
+        settle();
+        QCOMPARE(dialogs->messages.size(), std::size_t(1));
+        QCOMPARE(dialogs->messages[0].text, message);
+        QCOMPARE(dialogs->messages[0].title, QString::fromUtf8("Versuch öffnen"));
+        QVERIFY(dialogs->messages[0].warning);
+        QCOMPARE(difference(form->model(), before), QString());
+        QVERIFY(samePixels(form->Picture1->canvas(), picture));
+    }
+
+    // Even for root: the save's temporary file would need a name longer than
+    // any a directory can hold, so nothing can be written.
+    void aFailedSaveSaysSoAndKeepsTheOldFile()
+    {
+        const QString name = QString(247, 'v') + ".raylore"; // the longest name there is
+        const QString path = writeFile(dir, name, "alter Versuch");
+        buildPointSource(*form);
+        saveThrough(*form, path);
+        QCOMPARE(dialogs->messages.size(), std::size_t(1));
+        QCOMPARE(dialogs->messages[0].title, QString("Versuch speichern"));
+        QVERIFY(dialogs->messages[0].warning);
+        QVERIFY(dialogs->messages[0].text.startsWith(QString::fromUtf8("Die Datei „vvv")));
+        QFile old(path);
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("alter Versuch"));
+    }
+
+private:
+    std::unique_ptr<RecordingDialogs> dialogs;
+    sp_form* form = nullptr;
+    QTemporaryDir dir;
+};
+
+QTEST_MAIN(MirrorFileTest)
+#include "mirror_file_test.moc"
