@@ -44,6 +44,10 @@ package() {
 # seed and the events that led to it.
 fuzz() {
     local events="$1" screen test
+    echo "== file_fuzz_test, $((events * 5)) damaged files"
+    RAYLORE_FUZZ_INPUTS=$((events * 5)) ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 build/dev/tests/files/file_fuzz_test \
+        || { echo "fuzz failed: file_fuzz_test (replay with the seed printed above)" >&2; exit 1; }
     for test in build/dev/tests/*/*_fuzz_test; do
         for screen in 640x480 800x600 1280x1024 800x600-dpr2; do
             echo "== ${test##*/} on ${screen}, ${events} events"
