@@ -10,8 +10,10 @@
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
+#include "forms/projector_view.h"
 #include "forms/strip_layout.h"
 #include "help/info_window.h"
+#include "lens/lens_file.h"
 
 #include <QButtonGroup>
 #include <QLabel>
@@ -94,15 +96,17 @@ lens_form::lens_form()
     , ParallelOption(forms::named(new forms::OptionButton("Parallellicht", Panel3D1), "ParallelOption"))
     , LupeButton(forms::named(new QPushButton("Lupe", Panel3D1), "LupeButton"))
     , R1WertLabel(forms::named(new QLabel(Panel3D1), "R1WertLabel"))
-    , Radius1Scroll(forms::scrollBar(Panel3D1, "Radius1Scroll", Qt::Horizontal, -100, 100, 10, 10, 100))
+    , Radius1Scroll(forms::scrollBar(Panel3D1, "Radius1Scroll", Qt::Horizontal, -lens::kRadiusBarLimit,
+                                     lens::kRadiusBarLimit, 10, 10, 100))
     , R2WertLabel(forms::named(new QLabel(Panel3D1), "R2WertLabel"))
-    , Radius2Scroll(forms::scrollBar(Panel3D1, "Radius2Scroll", Qt::Horizontal, -100, 100, 10, 10, -100))
+    , Radius2Scroll(forms::scrollBar(Panel3D1, "Radius2Scroll", Qt::Horizontal, -lens::kRadiusBarLimit,
+                                     lens::kRadiusBarLimit, 10, 10, -100))
     , BrennLabel(forms::named(new QLabel("Brennweite:", Panel3D1), "BrennLabel"))
     , BrennWertLabel(forms::named(new QLabel(Panel3D1), "BrennWertLabel"))
     , BlendeText(forms::readOnlyField(Panel3D1, "BlendeText", "Blende:"))
     , Blende_einOption(forms::named(new forms::OptionButton("ein", Panel3D1), "Blende_einOption"))
     , Blende_ausOption(forms::named(new forms::OptionButton("aus", Panel3D1), "Blende_ausOption"))
-    , BlendeScroll(forms::scrollBar(Panel3D1, "BlendeScroll", Qt::Vertical, 0, -110, 10, 60, 0))
+    , BlendeScroll(forms::scrollBar(Panel3D1, "BlendeScroll", Qt::Vertical, 0, lens::kApertureNarrowest, 10, 60, 0))
     , QuerLabel(forms::named(new QLabel(Panel3D1), "QuerLabel"))
     , QuerSpin(forms::named(new forms::SpinButton(Panel3D1), "QuerSpin"))
     , ZoomLabel(forms::named(new QLabel("Zoom", Panel3D1), "ZoomLabel"))
@@ -110,8 +114,10 @@ lens_form::lens_form()
     , ZoomSpButton(forms::named(new forms::SpinButton(Panel3D1), "ZoomSpButton"))
     , Zoom_lupeLabel(forms::named(new QLabel(Panel3D1), "Zoom_lupeLabel"))
     , Zoom_lupeSpButton(forms::named(new forms::SpinButton(Panel3D1), "Zoom_lupeSpButton"))
-    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
-    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
+    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -lens::kScrollXLimit, lens::kScrollXLimit, 20,
+                                 60, 0))
+    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -lens::kScrollYLimit, lens::kScrollYLimit, 20,
+                                 60, 0))
     , Text1(forms::readOnlyField(Picture1, "Text1", QString()))
     , Text2(forms::readOnlyField(Picture1, "Text2", QString()))
     , InfoButton(forms::named(new QPushButton("Info", Panel3D1), "InfoButton"))
@@ -148,16 +154,14 @@ lens_form::lens_form()
     LupeScale = static_cast<float>(10 * TwipsPerLE);
     setOuterGeometryTwips(screenWidth * 0.025, screenHeight * 0.025, screenWidth * 0.95, screenHeight * 0.95);
 
-    lens::shapeLens(lens);
-    R1WertLabel->setText(QString::fromStdString(lens::radiusReadout(1, lens::face1(lens))));
-    R2WertLabel->setText(QString::fromStdString(lens::radiusReadout(2, lens::face2(lens))));
-    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(lens)));
+    lens::shapeLens(model_.lens);
+    R1WertLabel->setText(QString::fromStdString(lens::radiusReadout(1, lens::face1(model_.lens))));
+    R2WertLabel->setText(QString::fromStdString(lens::radiusReadout(2, lens::face2(model_.lens))));
+    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(model_.lens)));
     const QFont stripFont = forms::sansSerif(forms::Screen::stripPoints());
     for (QWidget* w : Panel3D1->findChildren<QWidget*>())
         w->setFont(stripFont);
     Zoom_lupeLabel->setFont(forms::sansSerif(8.25));
-    Text1->setFont(forms::sansSerifNarrow(8.25));
-    Text2->setFont(forms::sansSerifNarrow(8.25));
     QuerLabel->setFont(forms::sansSerif(8.25));
     LayoutControls();
     const Readouts readouts = everyReadout(*Radius1Scroll); // both bars share one range
@@ -169,7 +173,9 @@ lens_form::lens_form()
                    [this] { LayoutControls(); });
 
     NameControls();
+    files::addExperimentActions(*this, *this, files::rayloreFiles());
     Picture1->setRepair([this] { DrawStaying(); });
+    Picture2->setRepair([this] { DrawLupeStaying(); });
     forms::routeMouse(Picture1, this, &lens_form::Picture1_MouseDown, &lens_form::Picture1_MouseMove,
                       &lens_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &lens_form::Picture1_DblClick);
@@ -216,12 +222,25 @@ void lens_form::LayoutControls()
         Picture1, VBildlauf, HBildlauf);
     if (!area)
         return; // too small to lay out
-    forms::setGeometryTwips(Text1, kText1);
-    forms::setGeometryTwips(Text2, kText2);
+    LayoutReadouts();
 
     View.layout(area->width, area->height, TwipsPerLE);
     applyWorldWindow();
 }
+
+// The coordinate read-outs stand on the drawing: larger in the projector view, their fields with them.
+void lens_form::LayoutReadouts()
+{
+    const double k = forms::readoutScale();
+    for (auto [field, design] : {std::pair{Text1, kText1}, std::pair{Text2, kText2}}) {
+        field->setFont(forms::sansSerifNarrow(8.25 * k));
+        forms::setGeometryTwips(field, {design.left, kText1.top + (design.top - kText1.top) * k, design.width * k,
+                                        design.height * k});
+    }
+}
+
+// Only the read-outs: laying out the whole window would reset the view's scroll base.
+void lens_form::onViewChanged() { LayoutReadouts(); }
 
 void lens_form::applyWorldWindow() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
 
@@ -245,6 +264,7 @@ void lens_form::onResize()
     Picture1->clear();
     markerDrawn_ = false; // cleared with the canvas
     View.reset(); // before the layout, which derives the world window from it
+    model_.view = {};
     {
         const QSignalBlocker h(HBildlauf);
         const QSignalBlocker v(VBildlauf);
@@ -255,17 +275,97 @@ void lens_form::onResize()
     if (LupeMode == 1 && !Picture2->isVisible())
         Picture2->resize(Picture1->width() / 3, Picture1->height() / 3);
     ZoomText->setText("100%");
-    RayCount = 0;
+    model_.RayCount = 0;
     PktOption_Click();
     PktOption->setChecked(true);
     Picture1_DblClick();
+}
+
+void lens_form::showExperiment(const lens::Experiment& experiment)
+{
+    if (LupeMode == 1)
+        LupeButton_Click(); // the magnifier and its marker are not part of an experiment
+    model_ = experiment;
+    model_.PairOpen = 0;
+    lens::shapeLens(model_.lens);
+    DragMode = 0;
+    objectHidden_ = false;
+    restoreView(model_.view);
+    if (parallelLight())
+        lens::buildBundle(model_, -View.offsetX());
+    showControls();
+    Painted = 1;
+    GridDrawn = 1;
+    Picture1->clear();
+    setForeground(colour::black);
+    Picture1->setLineWidth(1);
+    DrawStaying();
+}
+
+// Each bar's shift at the zoom step it was made at, then the zoom: the world
+// window the steps gave, for this window's size.
+void lens_form::restoreView(const lens::ViewSteps& steps)
+{
+    View.reset();
+    LayoutControls();
+    int at = 0;
+    const auto zoomTo = [&](int step) {
+        for (; at < step; ++at)
+            View.zoomIn();
+        for (; at > step; --at)
+            View.zoomOut();
+    };
+    zoomTo(steps.ScrollXZoom);
+    View.scrollHorizontal(steps.ScrollX);
+    zoomTo(steps.ScrollYZoom);
+    View.scrollVertical(steps.ScrollY);
+    zoomTo(steps.Zoom);
+    applyWorldWindow();
+}
+
+// The controls as the model has it, without running their handlers.
+void lens_form::showControls()
+{
+    const auto setBar = [](forms::ScrollBar* bar, int value) {
+        const QSignalBlocker quiet(bar);
+        bar->setValue(value);
+    };
+    setBar(Radius1Scroll, lens::barValue(lens::face1(model_.lens)));
+    setBar(Radius2Scroll, lens::barValue(lens::face2(model_.lens)));
+    setBar(BlendeScroll, static_cast<int>(model_.BlendeOffset));
+    setBar(HBildlauf, model_.view.ScrollX);
+    setBar(VBildlauf, model_.view.ScrollY);
+    BlendeOld = BlendeScroll->value();
+    R1WertLabel->setText(QString::fromStdString(lens::radiusReadout(1, lens::face1(model_.lens))));
+    R2WertLabel->setText(QString::fromStdString(lens::radiusReadout(2, lens::face2(model_.lens))));
+    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(model_.lens)));
+    ZoomText->setText(QString::fromStdString(View.zoomText()));
+    const bool aperture = model_.ApertureOn == 1;
+    (aperture ? Blende_einOption : Blende_ausOption)->setChecked(true);
+    Blende_ausOption->setVisible(aperture);
+    BlendeScroll->setVisible(aperture);
+    (parallelLight() ? ParallelOption : PktOption)->setChecked(true);
+    QuerLabel->hide();
+    QuerSpin->hide();
+}
+
+QJsonObject lens_form::experimentFields() const { return lens::toFields(model_); }
+
+QString lens_form::showExperimentFields(const QJsonObject& fields)
+{
+    files::JsonReader reader(fields);
+    const std::optional<lens::Experiment> experiment = lens::fromFields(reader);
+    if (!experiment)
+        return reader.fault();
+    showExperiment(*experiment);
+    return {};
 }
 
 void lens_form::onUnload()
 {
     if (lens_info)
         lens_info->unload();
-    RayCount = 0;
+    model_.RayCount = 0;
 }
 
 void lens_form::Radius1Scroll_Change() { applyFace(1); }
@@ -277,23 +377,24 @@ void lens_form::applyFace(int face)
         CloseLupe();
     EraseAll();
     forms::ScrollBar* bar = face == 1 ? Radius1Scroll : Radius2Scroll;
-    const lens::FaceChange change = lens::changeFace(face == 1 ? lens::face1(lens) : lens::face2(lens), bar->value());
+    const lens::Face old = face == 1 ? lens::face1(model_.lens) : lens::face2(model_.lens);
+    const lens::FaceChange change = lens::changeFace(old, bar->value());
     if (face == 1)
-        lens::setFace1(lens, change.face);
+        lens::setFace1(model_.lens, change.face);
     else
-        lens::setFace2(lens, change.face);
+        lens::setFace2(model_.lens, change.face);
     {
         // The snapped value is already applied here; its change event would only repeat it.
         const QSignalBlocker quiet(bar);
         bar->setValue(change.barValue);
     }
     (face == 1 ? R1WertLabel : R2WertLabel)->setText(QString::fromStdString(lens::radiusReadout(face, change.face)));
-    lens::shapeLens(lens);
+    lens::shapeLens(model_.lens);
     // A deeper face must not reach past the object point.
-    lens::keepRightOf(lens, RayStartX);
-    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(lens)));
-    PairCount = 0;
-    PairOpen = 0;
+    lens::keepRightOf(model_.lens, model_.RayStartX);
+    BrennWertLabel->setText(QString::fromStdString(lens::focalReadout(model_.lens)));
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     RedrawAll();
 }
 
@@ -301,14 +402,14 @@ void lens_form::Blende_einOption_Click()
 {
     setForeground(colour::white);
     DrawRays();
-    if (ApertureOn == 1)
+    if (model_.ApertureOn == 1)
         DrawBlende();
-    ApertureOn = 1;
+    model_.ApertureOn = 1;
     {
         const QSignalBlocker quiet(BlendeScroll);
         BlendeScroll->setValue(0);
     }
-    BlendeOffset = 0;
+    model_.BlendeOffset = 0;
     BlendeOld = 0;
     Blende_ausOption->show();
     BlendeScroll->show();
@@ -322,9 +423,9 @@ void lens_form::Blende_ausOption_Click()
 {
     setForeground(colour::white);
     DrawRays();
-    if (ApertureOn == 1)
+    if (model_.ApertureOn == 1)
         DrawBlende();
-    ApertureOn = 0;
+    model_.ApertureOn = 0;
     Blende_ausOption->hide();
     BlendeScroll->hide();
     setForeground(colour::black);
@@ -333,15 +434,15 @@ void lens_form::Blende_ausOption_Click()
 
 void lens_form::BlendeScroll_Change()
 {
-    if (ApertureOn != 1) {
-        BlendeOffset = static_cast<float>(BlendeScroll->value());
+    if (model_.ApertureOn != 1) {
+        model_.BlendeOffset = static_cast<float>(BlendeScroll->value());
         BlendeOld = BlendeScroll->value();
         return;
     }
     setForeground(colour::white);
     DrawBlende();
     DrawRays();
-    BlendeOffset = static_cast<float>(BlendeScroll->value());
+    model_.BlendeOffset = static_cast<float>(BlendeScroll->value());
     setForeground(colour::black);
     DrawBlende();
     DrawRays();
@@ -361,7 +462,7 @@ void lens_form::stepQuerDivisor(float step)
     setForeground(colour::white);
     DrawRays();
     setForeground(colour::black);
-    QuerDivisor = std::clamp(QuerDivisor + step, 3.0f, 10.0f);
+    model_.QuerDivisor = std::clamp(model_.QuerDivisor + step, lens::kWidestBundle, lens::kNarrowestBundle);
     RebuildBundle();
 }
 
@@ -375,10 +476,8 @@ void lens_form::changeZoom(bool in)
         CloseLupe();
     EraseLupeMarker();
     EraseAll();
-    if (in)
-        View.zoomIn();
-    else
-        View.zoomOut();
+    if (in ? View.zoomIn() : View.zoomOut())
+        model_.view.Zoom += in ? 1 : -1;
     applyWorldWindow();
     ZoomText->setText(QString::fromStdString(View.zoomText()));
     RedrawAll();
@@ -394,27 +493,32 @@ void lens_form::scrollView(Qt::Orientation axis)
         CloseLupe();
     EraseLupeMarker();
     EraseAll();
-    if (axis == Qt::Horizontal)
+    if (axis == Qt::Horizontal) {
         View.scrollHorizontal(HBildlauf->value());
-    else
+        model_.view.ScrollX = HBildlauf->value();
+        model_.view.ScrollXZoom = model_.view.Zoom;
+    } else {
         View.scrollVertical(VBildlauf->value());
+        model_.view.ScrollY = VBildlauf->value();
+        model_.view.ScrollYZoom = model_.view.Zoom;
+    }
     applyWorldWindow();
     if (!parallelLight())
-        GridLeftX = 20 - View.offsetX();
+        model_.GridLeftX = 20 - View.offsetX();
     RedrawAll();
 }
 
 void lens_form::InfoButton_Click()
 {
     EraseRaysAndMarks();
-    RayCount = 0;
-    PairCount = 0;
-    PairOpen = 0;
+    model_.RayCount = 0;
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     setForeground(colour::black);
     Form_Paint();
     if (!parallelLight()) {
         setForeground(colour::white);
-        Picture1->dot(RayStartX, RayStartY, kDotRadius);
+        Picture1->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
         setForeground(colour::black);
         objectHidden_ = true;
     }

@@ -1,14 +1,15 @@
 #pragma once
 
+#include "files/experiment_window.h"
 #include "forms/form.h"
 #include "forms/zoom_view.h"
-#include "lens/lens_model.h"
+#include "lens/experiment.h"
 #include "lens/refraction.h"
 
 #include <QPointer>
 
-#include <array>
 #include <cstdint>
+#include <vector>
 
 class InfoWindow;
 class QLabel;
@@ -25,44 +26,35 @@ class SpinButton;
 
 // The real-lens simulation: rays traced through a thick lens by the law of
 // refraction, with aperture, zoom, scrolling and a magnifier for the faces.
-class lens_form : public forms::Form {
+class lens_form : public forms::Form, public files::ExperimentWindow {
     Q_OBJECT
 public:
-    static constexpr int kMaxEntries = 50;
+    static constexpr int kMaxEntries = lens::kMaxEntries;
     static constexpr float kDotRadius = 5; // object, image and marked points
-    using Table = std::array<float, kMaxEntries + 1>;
 
     lens_form();
 
-    // The lens and the aperture.
-    lens::Lens lens;
-    float BlendeOffset = 0;
-    std::int16_t ApertureOn = 0;
-    float LightMode = 0; // 0 "Punktraster", 1 "Parallellicht"
+    // What the simulation shows: the lens, the aperture, the light, the rays,
+    // the marked points and the view's zoom and scroll.
+    const lens::Experiment& model() const { return model_; }
+    // Shows an experiment (one a file brought) in place of the current one;
+    // the controls and the view follow it. Transient figures (the magnifier,
+    // its marker, the cross-section arrows) are gone.
+    void showExperiment(const lens::Experiment& experiment);
+    QString simulation() const override { return QStringLiteral("reale-linsen"); }
+    QJsonObject experimentFields() const override;
+    QString showExperimentFields(const QJsonObject& fields) override;
 
     // The view: Picture1's world window, zoomed and scrolled.
     int TwipsPerLE = 10;
     forms::ZoomView View;
-    float GridLeftX = 20;
     std::int16_t Painted = 0;
     std::int16_t GridDrawn = 0;
     int BlendeOld = 0;
 
-    // Rays and marked points.
-    float RayStartX = 60;
-    float RayStartY = 100;
-    float RayAngle = 0;
-    Table RayList{};
-    std::int16_t RayCount = 0;
-    float BundleAngle = 0;
-    float QuerDivisor = 3;
+    // The mouse.
+    float RayAngle = 0; // the ray being aimed or traced
     float BundlePivotY = 0;
-    Table ImgPtX{};
-    Table ImgPtY{};
-    Table ObjPtX{};
-    Table ObjPtY{};
-    std::int16_t PairCount = 0;
-    std::int16_t PairOpen = 0;
     std::int16_t MouseRegion = 3; // 0 object point, 1 in front of the lens, 2 over it, 3 behind it
     std::int16_t DragMode = 0;    // 1 object point, 2 aiming or turning the bundle, 3 lens
     float AimX = 0;
@@ -78,7 +70,7 @@ public:
     float NormalY = 0;
     float NormalSlope = 0;
 
-    bool parallelLight() const { return LightMode == 1; }
+    bool parallelLight() const { return model_.LightMode == 1; }
 
     void Picture1_MouseDown(int button, int shift, float x, float y);
     void Picture1_MouseMove(int button, int shift, float x, float y);
@@ -109,6 +101,7 @@ public:
     void onPaint() override;
     void onResize() override;
     void onUnload() override;
+    void onViewChanged() override;
 
     forms::PictureBox* Picture1;
     forms::PictureBox* Picture2;
@@ -193,6 +186,11 @@ private:
     void PlaceLupe(float x, float y);
     void setLupeWindow();
     void DrawLupeContents(bool alsoMainView);
+    // What the magnifier shows while it is shown: its contents, the normal and the angle scales.
+    void DrawLupeStaying();
+    void clearLupe();
+    // A line the magnifier shows over its contents until it is cleared.
+    void lupeLine(double x1, double y1, double x2, double y2, QRgb colour);
     void DrawNormal(int face, float x, float y);
     void DrawLupeScale(int face, float x, float y);
     void showLupeMagnification();
@@ -204,7 +202,17 @@ private:
     void stepQuerDivisor(float step);
     void stepLupeScale(int direction);
     void LayoutControls();
+    void LayoutReadouts();
+    void restoreView(const lens::ViewSteps& steps);
+    void showControls();
 
+    struct LupeLine {
+        double x1, y1, x2, y2;
+        QRgb colour;
+    };
+
+    lens::Experiment model_;
+    std::vector<LupeLine> lupeLines_;
     bool markerDrawn_ = false;
     bool objectHidden_ = false; // "Info" took the object point away
 };

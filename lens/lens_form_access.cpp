@@ -33,13 +33,13 @@ void lens_form::NameControls()
 // The lens's faces and focal length, the light, the rays and points, the view.
 void lens_form::DescribeDrawing()
 {
-    const std::string focal = lens::focalReadout(lens);
-    std::string text = "Linse, " + lens::radiusReadout(1, lens::face1(lens)) + ", "
-        + lens::radiusReadout(2, lens::face2(lens)) + ", Brennweite " + (focal.empty() ? "keine" : focal);
+    const std::string focal = lens::focalReadout(model_.lens);
+    std::string text = "Linse, " + lens::radiusReadout(1, lens::face1(model_.lens)) + ", "
+        + lens::radiusReadout(2, lens::face2(model_.lens)) + ", Brennweite " + (focal.empty() ? "keine" : focal);
     text += parallelLight() ? "; Parallellicht, " : "; Punktraster, ";
-    text += common::countText(RayCount, "Strahl", "Strahlen") + ", ";
-    text += common::countText(PairCount, "Bildpunkt", "Bildpunkte") + " markiert";
-    text += ApertureOn == 1 ? "; Blende ein" : "; Blende aus";
+    text += common::countText(model_.RayCount, "Strahl", "Strahlen") + ", ";
+    text += common::countText(model_.PairCount, "Bildpunkt", "Bildpunkte") + " markiert";
+    text += model_.ApertureOn == 1 ? "; Blende ein" : "; Blende aus";
     text += "; Zoom " + View.zoomText();
     text += LupeMode == 1 ? "; Lupe eingeschaltet." : ".";
     Picture1->setAccessibleDescription(QString::fromStdString(text));

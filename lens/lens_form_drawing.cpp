@@ -47,36 +47,37 @@ void lens_form::DrawLens() { DrawLensOn(*Picture1); }
 // the edges at y = +-120 join the rims.
 void lens_form::DrawLensOn(forms::PictureBox& box)
 {
+    const lens::Lens& shape = model_.lens;
     const float pi = common::singlePi();
     const float h = lens::kHalfHeight;
-    if (lens.Face1Curved == 1) {
-        const float theta = static_cast<float>(std::asin(h / std::abs(lens.Radius1)));
-        if (lens.Radius1 > 0)
-            box.arc(lens.Center1X, 0, std::abs(lens.Radius1), pi - theta, pi + theta);
+    if (shape.Face1Curved == 1) {
+        const float theta = static_cast<float>(std::asin(h / std::abs(shape.Radius1)));
+        if (shape.Radius1 > 0)
+            box.arc(shape.Center1X, 0, std::abs(shape.Radius1), pi - theta, pi + theta);
         else
-            box.arc(lens.Center1X, 0, std::abs(lens.Radius1), 2 * pi - theta, theta);
+            box.arc(shape.Center1X, 0, std::abs(shape.Radius1), 2 * pi - theta, theta);
     } else {
-        box.line(lens.Vertex1X, -h, lens.Vertex1X, h);
+        box.line(shape.Vertex1X, -h, shape.Vertex1X, h);
     }
-    if (lens.Face2Curved == 1) {
-        const float theta = static_cast<float>(std::asin(h / std::abs(lens.Radius2)));
-        if (lens.Radius2 < 0)
-            box.arc(lens.Center2X, 0, std::abs(lens.Radius2), 2 * pi - theta, theta);
+    if (shape.Face2Curved == 1) {
+        const float theta = static_cast<float>(std::asin(h / std::abs(shape.Radius2)));
+        if (shape.Radius2 < 0)
+            box.arc(shape.Center2X, 0, std::abs(shape.Radius2), 2 * pi - theta, theta);
         else
-            box.arc(lens.Center2X, 0, std::abs(lens.Radius2), pi - theta, pi + theta);
+            box.arc(shape.Center2X, 0, std::abs(shape.Radius2), pi - theta, pi + theta);
     } else {
-        box.line(lens.Vertex2X, -h, lens.Vertex2X, h);
+        box.line(shape.Vertex2X, -h, shape.Vertex2X, h);
     }
-    box.line(lens.Rim1X, h, lens.Rim2X, h);
-    box.line(lens.Rim1X, -h, lens.Rim2X, -h);
+    box.line(shape.Rim1X, h, shape.Rim2X, h);
+    box.line(shape.Rim1X, -h, shape.Rim2X, -h);
 }
 
 // Point-source mode: the aperture, the object point and the marked pairs.
 void lens_form::DrawObjectAndPairs()
 {
-    if (ApertureOn == 1)
+    if (model_.ApertureOn == 1)
         DrawBlende();
-    Picture1->dot(RayStartX, RayStartY, kDotRadius);
+    Picture1->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
     if (Picture1->foreground() == colour::black)
         objectHidden_ = false;
     DrawPairs();
@@ -85,13 +86,13 @@ void lens_form::DrawObjectAndPairs()
 // Red image points with their blue object points.
 void lens_form::DrawPairs()
 {
-    for (int i = 0; i < PairCount; ++i) {
+    for (int i = 0; i < model_.PairCount; ++i) {
         {
             forms::ColourScope red(*Picture1, colour::red);
-            Picture1->dot(ImgPtX[i], ImgPtY[i], kDotRadius);
+            Picture1->dot(model_.ImgPtX[i], model_.ImgPtY[i], kDotRadius);
         }
         forms::ColourScope blue(*Picture1, colour::blue);
-        Picture1->dot(ObjPtX[i], ObjPtY[i], kDotRadius);
+        Picture1->dot(model_.ObjPtX[i], model_.ObjPtY[i], kDotRadius);
     }
 }
 
@@ -99,34 +100,35 @@ void lens_form::DrawPairs()
 void lens_form::DrawImagePoints()
 {
     forms::ColourScope red(*Picture1, colour::red);
-    for (int i = 0; i < PairCount; ++i)
-        Picture1->dot(ImgPtX[i], ImgPtY[i], kDotRadius);
+    for (int i = 0; i < model_.PairCount; ++i)
+        Picture1->dot(model_.ImgPtX[i], model_.ImgPtY[i], kDotRadius);
 }
 
 void lens_form::DrawPointGrid()
 {
     for (int column = 0; column <= 16; ++column)
         for (int y = -260; y <= 260; y += 20)
-            Picture1->point(GridLeftX + 20.0f * column, y);
+            Picture1->point(model_.GridLeftX + 20.0f * column, y);
 }
 
 // Two thick bars at the aperture plane leave |y| < 120 + BlendeOffset open.
 void lens_form::DrawBlende()
 {
-    const float open = lens::kHalfHeight + BlendeOffset;
+    const float open = lens::kHalfHeight + model_.BlendeOffset;
     Picture1->setLineWidth(kApertureWidth);
-    Picture1->line(lens.BlendeX, open, lens.BlendeX, kApertureReach);
-    Picture1->line(lens.BlendeX, -kApertureReach, lens.BlendeX, -open);
+    Picture1->line(model_.lens.BlendeX, open, model_.lens.BlendeX, kApertureReach);
+    Picture1->line(model_.lens.BlendeX, -kApertureReach, model_.lens.BlendeX, -open);
     Picture1->setLineWidth(1);
 }
 
-void lens_form::TraceRay() { TraceRayOn(*Picture1, {RayStartY, RayAngle}, true); }
+void lens_form::TraceRay() { TraceRayOn(*Picture1, {model_.RayStartY, RayAngle}, true); }
 
 // The magnifier draws the same trace without the aperture.
 void lens_form::TraceRayOn(forms::PictureBox& box, RayStart ray, bool withAperture)
 {
-    const lens::Aperture aperture{withAperture && ApertureOn == 1, BlendeOffset};
-    for (const lens::Segment& s : lens::TraceRay(lens, RayStartX, ray.y, ray.angle, aperture, viewRight()))
+    const lens::Aperture aperture{withAperture && model_.ApertureOn == 1, model_.BlendeOffset};
+    for (const lens::Segment& s :
+         lens::TraceRay(model_.lens, model_.RayStartX, ray.y, ray.angle, aperture, viewRight()))
         box.line(s.x1, s.y1, s.x2, s.y2);
 }
 
@@ -134,13 +136,13 @@ void lens_form::TraceRayOn(forms::PictureBox& box, RayStart ray, bool withApertu
 lens_form::RayStart lens_form::rayOf(int i) const
 {
     if (parallelLight())
-        return {RayList[i], BundleAngle};
-    return {RayStartY, RayList[i]};
+        return {model_.RayList[i], model_.BundleAngle};
+    return {model_.RayStartY, model_.RayList[i]};
 }
 
 void lens_form::DrawRays()
 {
-    for (int i = 0; i < RayCount; ++i)
+    for (int i = 0; i < model_.RayCount; ++i)
         TraceRayOn(*Picture1, rayOf(i), true);
 }
 
@@ -148,14 +150,11 @@ void lens_form::DrawRays()
 // axis where they cross the aperture plane.
 void lens_form::RebuildBundle()
 {
-    RayStartX = -View.offsetX();
-    for (int i = -2; i <= 2; ++i)
-        RayList[i + 2] = 120.0f * i / QuerDivisor - (lens.BlendeX + View.offsetX()) * BundleAngle;
-    RayCount = 5;
+    lens::buildBundle(model_, -View.offsetX());
     DrawRays();
 }
 
-void lens_form::DrawPreview() { Picture1->line(RayStartX, RayStartY, AimX, AimY); }
+void lens_form::DrawPreview() { Picture1->line(model_.RayStartX, model_.RayStartY, AimX, AimY); }
 
 // Leaves the foreground white.
 void lens_form::EraseRaysAndMarks()
@@ -175,7 +174,7 @@ void lens_form::EraseAll()
     Form_Paint();
     if (parallelLight()) {
         DrawImagePoints();
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
     } else {
         DrawPointGrid();
@@ -191,7 +190,7 @@ void lens_form::RedrawAll()
     if (parallelLight()) {
         RebuildBundle();
         DrawImagePoints();
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
     } else {
         DrawRays();
@@ -210,13 +209,13 @@ void lens_form::DrawStaying()
     if (parallelLight()) {
         DrawRays();
         DrawImagePoints();
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
     } else {
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
         if (!objectHidden_)
-            Picture1->dot(RayStartX, RayStartY, kDotRadius);
+            Picture1->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
         DrawPairs();
         DrawRays();
         DrawPointGrid();

@@ -99,7 +99,7 @@ void lens_form::PlaceLupe(float x, float y)
     setLupeWindow();
     Picture2->show();
     Picture2->raise();
-    Picture2->clear();
+    clearLupe();
     setForeground(colour::black);
     DrawLupeContents(true);
     DrawLupeHandle();
@@ -136,12 +136,34 @@ void lens_form::DrawLupeContents(bool alsoMainView)
     Picture2->line(0, 0, viewRight(), 0, colour::lightGrey);
     DrawLensOn(*Picture2);
     if (!parallelLight())
-        Picture2->dot(RayStartX, RayStartY, kDotRadius);
-    for (int i = 0; i < RayCount; ++i) {
+        Picture2->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
+    for (int i = 0; i < model_.RayCount; ++i) {
         if (alsoMainView)
             TraceRayOn(*Picture1, rayOf(i), true);
         TraceRayOn(*Picture2, rayOf(i), false);
     }
+}
+
+void lens_form::clearLupe()
+{
+    Picture2->clear();
+    lupeLines_.clear();
+}
+
+void lens_form::lupeLine(double x1, double y1, double x2, double y2, QRgb colour)
+{
+    Picture2->line(x1, y1, x2, y2, colour);
+    lupeLines_.push_back({x1, y1, x2, y2, colour});
+}
+
+// A new line weight draws the magnifier again, as it was shown.
+void lens_form::DrawLupeStaying()
+{
+    if (!Picture2->isVisible())
+        return;
+    DrawLupeContents(false);
+    for (const LupeLine& l : lupeLines_)
+        Picture2->line(l.x1, l.y1, l.x2, l.y2, l.colour);
 }
 
 void lens_form::CloseLupe()
@@ -175,21 +197,21 @@ void lens_form::Picture2_MouseDown(int button, int shift, float x, float y)
 
 void lens_form::DrawNormal(int face, float x, float y)
 {
-    const float centre = face == 1 ? lens.Center1X : lens.Center2X;
-    const float radius = face == 1 ? lens.Radius1 : lens.Radius2;
-    const bool curved = (face == 1 ? lens.Face1Curved : lens.Face2Curved) == 1;
+    const float centre = face == 1 ? model_.lens.Center1X : model_.lens.Center2X;
+    const float radius = face == 1 ? model_.lens.Radius1 : model_.lens.Radius2;
+    const bool curved = (face == 1 ? model_.lens.Face1Curved : model_.lens.Face2Curved) == 1;
     // Through the centre itself there is no slope; the last one stays.
     if (x != centre)
         NormalSlope = y / (x - centre);
-    Picture2->clear();
+    clearLupe();
     setForeground(colour::black);
     DrawLupeContents(true);
     if (curved) {
         const double reach = forms::geometryTwips(Picture2).width / TwipsPerLE;
         const double xEnd = x - (radius > 0 ? 1 : -1) * reach;
-        Picture2->line(centre, 0, xEnd, (xEnd - centre) * NormalSlope, colour::red);
+        lupeLine(centre, 0, xEnd, (xEnd - centre) * NormalSlope, colour::red);
     } else {
-        Picture2->line(-View.offsetX(), y, viewRight(), y, colour::red);
+        lupeLine(-View.offsetX(), y, viewRight(), y, colour::red);
     }
     NormalX = x;
     NormalY = y;
@@ -200,10 +222,10 @@ void lens_form::DrawLupeScale(int face, float x, float y)
 {
     const float inner = TwipsPerLE == 10 ? 8 : 9;
     const float outer = inner + 2;
-    const float centre = face == 1 ? lens.Center1X : lens.Center2X;
-    const float radius = face == 1 ? lens.Radius1 : lens.Radius2;
-    const float vertex = face == 1 ? lens.Vertex1X : lens.Vertex2X;
-    const bool curved = (face == 1 ? lens.Face1Curved : lens.Face2Curved) == 1;
+    const float centre = face == 1 ? model_.lens.Center1X : model_.lens.Center2X;
+    const float radius = face == 1 ? model_.lens.Radius1 : model_.lens.Radius2;
+    const float vertex = face == 1 ? model_.lens.Vertex1X : model_.lens.Vertex2X;
+    const bool curved = (face == 1 ? model_.lens.Face1Curved : model_.lens.Face2Curved) == 1;
     double px;
     double py;
     double phi;
@@ -222,7 +244,7 @@ void lens_form::DrawLupeScale(int face, float x, float y)
     }
     for (int k = 0; k < 24; ++k) {
         const double theta = common::DegToRad(15.0f * k) + phi;
-        Picture2->line(px + inner * std::cos(theta), py + inner * std::sin(theta), px + outer * std::cos(theta),
+        lupeLine(px + inner * std::cos(theta), py + inner * std::sin(theta), px + outer * std::cos(theta),
                        py + outer * std::sin(theta), colour::blue);
     }
 }
@@ -237,7 +259,7 @@ void lens_form::stepLupeScale(int direction)
                            float(kMaxMagnification * TwipsPerLE));
     showLupeMagnification();
     setLupeWindow();
-    Picture2->clear();
+    clearLupe();
     DrawLupeContents(false);
 }
 

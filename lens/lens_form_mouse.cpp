@@ -32,19 +32,19 @@ const char* const kTooManyImages = "Es können max. 50 Bildpunkte markiert werde
 // Later tests override earlier ones; where none applies nothing changes.
 void lens_form::SetMousePointer(float x, float y)
 {
-    if (!parallelLight() && std::abs(x - RayStartX) < kNear && std::abs(y - RayStartY) < kNear) {
+    if (!parallelLight() && std::abs(x - model_.RayStartX) < kNear && std::abs(y - model_.RayStartY) < kNear) {
         MouseRegion = 0;
         Picture1->setPointer(forms::Pointer::SizeNESW);
     }
-    if (RayStartX + kNear <= x && x < lens.LensMinX) {
+    if (model_.RayStartX + kNear <= x && x < model_.lens.LensMinX) {
         MouseRegion = 1;
         Picture1->setPointer(parallelLight() ? forms::Pointer::SizeNS : forms::Pointer::Cross);
     }
-    if (lens.LensMinX < x && x < lens.LensMaxX) {
+    if (model_.lens.LensMinX < x && x < model_.lens.LensMaxX) {
         MouseRegion = 2;
         Picture1->setPointer(forms::Pointer::SizeWE);
     }
-    if (x > lens.LensMaxX) {
+    if (x > model_.lens.LensMaxX) {
         MouseRegion = 3;
         Picture1->setPointer(forms::Pointer::Arrow);
     }
@@ -82,7 +82,7 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
         setForeground(colour::white);
         DrawPreview();
         setForeground(colour::black);
-        RayAngle = common::aimAngle(x - RayStartX, y - RayStartY);
+        RayAngle = common::aimAngle(x - model_.RayStartX, y - model_.RayStartY);
         AimX = x;
         AimY = y;
         DrawPreview();
@@ -99,11 +99,11 @@ void lens_form::TurnBundle(float x, float y)
     DrawRays();
     setForeground(colour::black);
     // At the aperture plane itself the angle is undefined: the bundle keeps its angle.
-    if (x != lens.BlendeX)
-        BundleAngle = static_cast<float>(std::atan(double(BundlePivotY - y) / (lens.BlendeX - x)));
+    if (x != model_.lens.BlendeX)
+        model_.BundleAngle = static_cast<float>(std::atan(double(BundlePivotY - y) / (model_.lens.BlendeX - x)));
     RebuildBundle();
     DrawImagePoints();
-    PairOpen = 0;
+    model_.PairOpen = 0;
 }
 
 // Moving the object point after an image point was marked starts a new set of rays.
@@ -112,13 +112,13 @@ void lens_form::MoveObject(float x, float y)
     setForeground(colour::white);
     DrawObjectAndPairs();
     DrawRays();
-    RayStartX = std::min(x, lens.LensMinX);
-    RayStartY = y;
+    model_.RayStartX = std::min(x, model_.lens.LensMinX);
+    model_.RayStartY = y;
     setForeground(colour::black);
     Form_Paint();
-    if (PairOpen == 1) {
-        RayCount = 0;
-        PairOpen = 0;
+    if (model_.PairOpen == 1) {
+        model_.RayCount = 0;
+        model_.PairOpen = 0;
     }
     DrawRays();
 }
@@ -132,18 +132,18 @@ void lens_form::MoveLens(float x)
     DrawRays();
     if (parallelLight()) {
         DrawImagePoints();
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
     }
-    lens.Vertex1X = x - lens.Thickness / 2;
-    lens::shapeLens(lens);
-    lens::keepRightOf(lens, RayStartX);
-    PairCount = 0;
-    PairOpen = 0;
+    model_.lens.Vertex1X = x - model_.lens.Thickness / 2;
+    lens::shapeLens(model_.lens);
+    lens::keepRightOf(model_.lens, model_.RayStartX);
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     setForeground(colour::black);
     Form_Paint();
     if (parallelLight()) {
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
         RebuildBundle();
     } else {
@@ -156,12 +156,12 @@ void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
     if (LupeHandlesPress(x, y))
         return;
     if (button == 2) {
-        if (!parallelLight() && RayCount >= 1) {
+        if (!parallelLight() && model_.RayCount >= 1) {
             setForeground(colour::white);
-            RayAngle = RayList[RayCount - 1];
+            RayAngle = model_.RayList[model_.RayCount - 1];
             TraceRay();
             setForeground(colour::black);
-            --RayCount;
+            --model_.RayCount;
         }
         return;
     }
@@ -176,14 +176,14 @@ void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
         DragMode = 3;
         break;
     case 1:
-        if (RayCount >= kMaxEntries) {
+        if (model_.RayCount >= kMaxEntries) {
             forms::refuse(QString::fromUtf8(kTooManyRays));
         } else if (parallelLight()) {
             DragMode = 2;
-            BundlePivotY = y + (lens.BlendeX - x) * BundleAngle;
+            BundlePivotY = y + (model_.lens.BlendeX - x) * model_.BundleAngle;
         } else {
             DragMode = 2;
-            RayAngle = common::aimAngle(x - RayStartX, y - RayStartY);
+            RayAngle = common::aimAngle(x - model_.RayStartX, y - model_.RayStartY);
             AimX = x;
             AimY = y;
             DrawPreview();
@@ -199,30 +199,30 @@ void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)
 // in point-source mode); further clicks move it.
 void lens_form::MarkImage(float x, float y)
 {
-    if (PairOpen == 0) {
-        if (PairCount >= kMaxEntries) {
+    if (model_.PairOpen == 0) {
+        if (model_.PairCount >= kMaxEntries) {
             forms::refuse(QString::fromUtf8(kTooManyImages));
             return;
         }
-        ImgPtX[PairCount] = x;
-        ImgPtY[PairCount] = y;
+        model_.ImgPtX[model_.PairCount] = x;
+        model_.ImgPtY[model_.PairCount] = y;
         setForeground(colour::red);
         Picture1->dot(x, y, kDotRadius);
         if (!parallelLight()) {
-            ObjPtX[PairCount] = RayStartX;
-            ObjPtY[PairCount] = RayStartY;
+            model_.ObjPtX[model_.PairCount] = model_.RayStartX;
+            model_.ObjPtY[model_.PairCount] = model_.RayStartY;
             setForeground(colour::blue);
-            Picture1->dot(RayStartX, RayStartY, kDotRadius);
+            Picture1->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
         }
         setForeground(colour::black);
-        PairOpen = 1;
-        ++PairCount;
-    } else if (PairCount >= 1) {
-        const int last = PairCount - 1;
+        model_.PairOpen = 1;
+        ++model_.PairCount;
+    } else if (model_.PairCount >= 1) {
+        const int last = model_.PairCount - 1;
         setForeground(colour::white);
-        Picture1->dot(ImgPtX[last], ImgPtY[last], kDotRadius);
-        ImgPtX[last] = x;
-        ImgPtY[last] = y;
+        Picture1->dot(model_.ImgPtX[last], model_.ImgPtY[last], kDotRadius);
+        model_.ImgPtX[last] = x;
+        model_.ImgPtY[last] = y;
         setForeground(colour::red);
         Picture1->dot(x, y, kDotRadius);
         setForeground(colour::black);
@@ -236,10 +236,10 @@ void lens_form::Picture1_MouseUp(int /*button*/, int /*shift*/, float /*x*/, flo
         DrawPreview();
         setForeground(colour::black);
         // Released anywhere but in front of the lens, the ray is dropped.
-        if (MouseRegion == 1 && RayCount < kMaxEntries) {
+        if (MouseRegion == 1 && model_.RayCount < kMaxEntries) {
             TraceRay();
-            RayList[RayCount] = RayAngle;
-            ++RayCount;
+            model_.RayList[model_.RayCount] = RayAngle;
+            ++model_.RayCount;
         }
     }
     if (DragMode == 1 && !parallelLight())
@@ -255,9 +255,9 @@ void lens_form::ReleaseObject()
     setForeground(colour::white);
     DrawObjectAndPairs();
     DrawRays();
-    if (RayStartX < kGridRight - View.offsetX()) {
-        RayStartX = std::min(common::SnapTo20(RayStartX), lens.LensMinX);
-        RayStartY = common::SnapTo20(RayStartY);
+    if (model_.RayStartX < kGridRight - View.offsetX()) {
+        model_.RayStartX = std::min(common::SnapTo20(model_.RayStartX), model_.lens.LensMinX);
+        model_.RayStartY = common::SnapTo20(model_.RayStartY);
     }
     setForeground(colour::black);
     DrawRays();
@@ -276,9 +276,9 @@ void lens_form::Picture1_DblClick()
     setForeground(colour::white);
     DrawRays();
     DrawObjectAndPairs();
-    RayCount = 0;
-    PairCount = 0;
-    PairOpen = 0;
+    model_.RayCount = 0;
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     setForeground(colour::black);
     Form_Paint();
 }
@@ -289,25 +289,25 @@ void lens_form::PktOption_Click()
         CloseLupe();
     EraseRaysAndMarks();
     // In parallel light the lens may stand left of where the object point returns to.
-    if (lens.LensMinX < kObjectStartX) {
+    if (model_.lens.LensMinX < kObjectStartX) {
         DrawLens();
-        if (ApertureOn == 1)
+        if (model_.ApertureOn == 1)
             DrawBlende();
-        lens::keepRightOf(lens, kObjectStartX);
+        lens::keepRightOf(model_.lens, kObjectStartX);
     }
-    PairCount = 0;
-    PairOpen = 0;
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     setForeground(colour::black);
     DrawLens();
-    LightMode = 0;
-    RayStartX = kObjectStartX;
-    RayStartY = kObjectStartY;
+    model_.LightMode = 0;
+    model_.RayStartX = kObjectStartX;
+    model_.RayStartY = kObjectStartY;
     DrawObjectAndPairs();
     DrawAxis();
     QuerLabel->hide();
     QuerSpin->hide();
-    GridLeftX = 20 - View.offsetX();
-    RayCount = 0;
+    model_.GridLeftX = 20 - View.offsetX();
+    model_.RayCount = 0;
     DrawPointGrid();
 }
 
@@ -325,17 +325,17 @@ void lens_form::ParallelOption_Click()
     DrawLens();
     DrawRays();
     Picture1->line(-View.offsetX(), 0, View.width() - View.offsetX(), 0, colour::white);
-    RayCount = 0;
-    PairCount = 0;
-    PairOpen = 0;
+    model_.RayCount = 0;
+    model_.PairCount = 0;
+    model_.PairOpen = 0;
     setForeground(colour::black);
     DrawLens();
-    if (ApertureOn == 1)
+    if (model_.ApertureOn == 1)
         DrawBlende();
     DrawAxis();
-    LightMode = 1;
-    BundleAngle = 0;
-    lens.BlendeX = lens::apertureX(lens);
-    QuerDivisor = 3;
+    model_.LightMode = 1;
+    model_.BundleAngle = 0;
+    model_.lens.BlendeX = lens::apertureX(model_.lens);
+    model_.QuerDivisor = 3;
     RebuildBundle();
 }

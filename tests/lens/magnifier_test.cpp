@@ -127,10 +127,10 @@ private slots:
         const float x = 456;
         const float y = 62;
         form->Picture2_MouseDown(1, 0, x, y);
-        const double slope = y / (x - form->lens.Center1X);
+        const double slope = y / (x - form->model().lens.Center1X);
         int checked = 0;
         for (double px = x - 10; px <= x + 10; px += 2.5) {
-            QVERIFY2(colourNear(*form->Picture2, px, (px - form->lens.Center1X) * slope, kRed, 1),
+            QVERIFY2(colourNear(*form->Picture2, px, (px - form->model().lens.Center1X) * slope, kRed, 1),
                      qPrintable(QString::number(px)));
             ++checked;
         }
@@ -145,15 +145,15 @@ private slots:
     void scaleOnAPlaneFaceBeforeAnyNormalStandsAtTheClickedHeight()
     {
         form->Radius1Scroll->setValue(0); // face 1 plane
-        QCOMPARE(form->lens.Face1Curved, std::int16_t(0));
-        place(form->lens.Vertex1X, 40);
+        QCOMPARE(form->model().lens.Face1Curved, std::int16_t(0));
+        place(form->model().lens.Vertex1X, 40);
         for (int i = 0; i < 5; ++i) // 5:1, so the whole scale is in view on every screen
             form->Zoom_lupeSpButton_SpinDown();
-        form->Picture2_MouseDown(1, 1, form->lens.Vertex1X + 3, 43);
+        form->Picture2_MouseDown(1, 1, form->model().lens.Vertex1X + 3, 43);
         QCOMPARE(form->NormalY, 43.0f);
         const float r = form->TwipsPerLE == 10 ? 9 : 10; // between the tick radii
-        QVERIFY(colourNear(*form->Picture2, form->lens.Vertex1X + r, 43, kBlue, 1));
-        QVERIFY(colourNear(*form->Picture2, form->lens.Vertex1X, 43 + r, kBlue, 1));
+        QVERIFY(colourNear(*form->Picture2, form->model().lens.Vertex1X + r, 43, kBlue, 1));
+        QVERIFY(colourNear(*form->Picture2, form->model().lens.Vertex1X, 43 + r, kBlue, 1));
     }
 
     void magnifiedRaysCoincideWithTheMainView()
@@ -162,7 +162,8 @@ private slots:
         form->Picture1_MouseDown(1, 0, 300, 60);
         form->Picture1_MouseUp(1, 0, 300, 60);
         const auto segments =
-            lens::TraceRay(form->lens, form->RayStartX, form->RayStartY, form->RayList[0], {}, form->View.right());
+            lens::TraceRay(form->model().lens, form->model().RayStartX, form->model().RayStartY, form->model().RayList[0],
+                           {}, form->View.right());
         QCOMPARE(segments.size(), std::size_t(3));
         const auto& inside = segments[1];
         const float cx = (inside.x1 + inside.x2) / 2;
