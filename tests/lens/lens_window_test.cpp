@@ -2,6 +2,7 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
 #include "help/info_window.h"
@@ -28,9 +29,23 @@ constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kRed = 0xffff0000;
 constexpr QRgb kBlue = 0xff0000ff;
+constexpr QRgb kGrey = 0xffc0c0c0;
 const QString kTooManyRays = QString::fromUtf8(
     "Es können max. 50 Strahlen gezeichnet werden!  Zum Löschen der Strahlen auf Parallellicht umschalten ");
 const QString kTooManyImages = QString::fromUtf8("Es können max. 50 Bildpunkte markiert werden! ");
+
+// A click on the drawing: a ray in front of the lens, an image point behind it.
+void click(lens_form& w, float x, float y)
+{
+    w.Picture1_MouseMove(0, 0, x, y);
+    w.Picture1_MouseDown(1, 0, x, y);
+    w.Picture1_MouseUp(1, 0, x, y);
+}
+
+QPointF devicePoint(const forms::PictureBox& box, double x, double y)
+{
+    return QPointF(box.scale().toPixelX(x), box.scale().toPixelY(y)) * box.canvasRatio();
+}
 
 } // namespace
 
@@ -76,8 +91,18 @@ private slots:
         QCOMPARE(form->ZoomText->text(), QString("100%"));
     }
 
+    void readoutsFitTheirFieldsAtEveryZoomAndScroll_data()
+    {
+        QTest::addColumn<bool>("projector");
+        QTest::newRow("normal") << false;
+        QTest::newRow("projector view") << true;
+    }
+
     void readoutsFitTheirFieldsAtEveryZoomAndScroll()
     {
+        QFETCH(bool, projector);
+        const ScopedProjectorView view(projector);
+        QVERIFY(form->Text1->font().pointSizeF() >= (projector ? 1.5 : 1) * 8.25);
         while (form->View.zoomFactor() > 0.1f)
             form->ZoomSpButton_SpinDown();
         for (int h : {-1000, 1000})
@@ -85,7 +110,7 @@ private slots:
                 form->HBildlauf->setValue(h);
                 form->VBildlauf->setValue(v);
                 for (const QString& text : edgeReadouts(*form->Picture1))
-                    QVERIFY2(textFits(*form->Text1, text), qPrintable(text));
+                    QVERIFY2(textFits(*form->Text1, text) && textFits(*form->Text2, text), qPrintable(text));
             }
     }
 
@@ -448,6 +473,55 @@ private slots:
         QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
     }
 
+    // Rays, an image point and the aperture: the projector view draws them
+    // three times as heavy, as a window opened in it would, and back.
+    void projectorViewRedrawsEverythingHeavier()
+    {
+        const auto build = [](lens_form& w) {
+            w.Blende_einOption->click();
+            for (const float y : {50.0f, 20.0f, -10.0f})
+                click(w, 300, y);
+            click(w, 900, -100);
+        };
+        const auto redrawn = [](bool on) {
+            forms::setProjectorView(!on);
+            forms::setProjectorView(on);
+            settle();
+        };
+        build(*form);
+        settle();
+        const QImage built = form->Picture1->canvas().copy();
+        redrawn(false);
+        const QImage normal = form->Picture1->canvas().copy();
+        QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
+        // The first ray's stretch just in front of the lens, clear of the grid; the axis left of the object point.
+        const lens::Experiment& m = form->model();
+        const lens::Segment first = lens::TraceRay(m.lens, m.RayStartX, m.RayStartY, m.RayList[0], {}, 2000)[0];
+        const auto along = [&](double t) {
+            return devicePoint(*form->Picture1, first.x1 + t * (first.x2 - first.x1),
+                               first.y1 + t * (first.y2 - first.y1));
+        };
+        const QPointF axis[] = {devicePoint(*form->Picture1, 25, 0), devicePoint(*form->Picture1, 35, 0)};
+        const auto widths = [&](const QImage& canvas, double expected) {
+            const double ratio = form->Picture1->canvasRatio();
+            return std::abs(widthAcross(canvas, along(0.8), along(0.95), kBlack) - expected * ratio) < 1
+                && std::abs(widthAcross(canvas, axis[0], axis[1], kGrey) - expected * ratio) < 1;
+        };
+        QVERIFY(widths(normal, 1));
+        {
+            const ScopedProjectorView projector;
+            const QImage heavy = form->Picture1->canvas().copy();
+            QVERIFY(widths(heavy, 3));
+            auto* fresh = openWindow<lens_form>();
+            QVERIFY(fresh);
+            build(*fresh);
+            redrawn(true);
+            QVERIFY(samePixels(fresh->Picture1->canvas(), heavy));
+            fresh->unload();
+        }
+        QVERIFY(samePixels(form->Picture1->canvas(), normal));
+    }
+
     void infoClearsAndOpensTheHelpWindow()
     {
         addRay(300, 60);
@@ -495,19 +569,8 @@ private:
 
     void move(float x, float y) { form->Picture1_MouseMove(0, 0, x, y); }
 
-    void addRay(float x, float y)
-    {
-        move(x, y);
-        form->Picture1_MouseDown(1, 0, x, y);
-        form->Picture1_MouseUp(1, 0, x, y);
-    }
-
-    void mark(float x, float y)
-    {
-        move(x, y);
-        form->Picture1_MouseDown(1, 0, x, y);
-        form->Picture1_MouseUp(1, 0, x, y);
-    }
+    void addRay(float x, float y) { click(*form, x, y); }
+    void mark(float x, float y) { click(*form, x, y); }
 
     void dragLensToTheLeftEdge()
     {

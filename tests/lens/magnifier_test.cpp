@@ -1,5 +1,6 @@
 #include "forms/geometry.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
 #include "lens/lens_form.h"
@@ -182,6 +183,35 @@ private slots:
             ++samples;
         }
         QVERIFY(samples >= 3);
+    }
+
+    // The magnifier's contents, its normal and scale come back three times as heavy, and as they were.
+    void projectorViewRedrawsTheMagnifierHeavier()
+    {
+        place(455, 60);
+        const float x = 456;
+        const float y = 62;
+        form->Picture2_MouseDown(1, 0, x, y);
+        form->Picture2_MouseDown(1, 1, x, y);
+        settle();
+        const QImage before = form->Picture2->canvas().copy();
+        const auto& lupe = form->Picture2->scale();
+        const double ratio = form->Picture2->canvasRatio();
+        const double slope = y / (x - form->model().lens.Center1X);
+        const auto onNormal = [&](double px) {
+            return QPointF(lupe.toPixelX(px), lupe.toPixelY((px - form->model().lens.Center1X) * slope)) * ratio;
+        };
+        const auto normalWidth = [&](const QImage& canvas) {
+            return widthAcross(canvas, onNormal(x - 14), onNormal(x - 9), kRed) / ratio;
+        };
+        QVERIFY(std::abs(normalWidth(before) - 1) < 1 / ratio);
+        forms::setProjectorView(true);
+        settle();
+        QVERIFY(std::abs(normalWidth(form->Picture2->canvas()) - 3) < 1 / ratio);
+        QVERIFY(countColour(form->Picture2->canvas(), kBlue) > 0); // the scale
+        forms::setProjectorView(false);
+        settle();
+        QVERIFY(samePixels(form->Picture2->canvas(), before));
     }
 
 private:
