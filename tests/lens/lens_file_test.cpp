@@ -1,0 +1,253 @@
+#include "files/experiment_file.h"
+#include "forms/option_button.h"
+#include "forms/picture_box.h"
+#include "forms/projector_view.h"
+#include "forms/scroll_bar.h"
+#include "lens/lens_form.h"
+#include "tests/support/app_fixture.h"
+#include "tests/support/experiment_files.h"
+#include "tests/support/pixels.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+// What a file keeps, field by field; a plane face's radius is no part of it.
+QString difference(const lens::Experiment& a, const lens::Experiment& b)
+{
+    const auto table = [](const lens::Table& t, int n) { return std::vector<float>(t.begin(), t.begin() + n); };
+    const auto sameFace = [](const lens::Face& f, const lens::Face& g) {
+        return f.curved == g.curved && f.curvature == g.curvature && (f.curved == 0 || f.radius == g.radius);
+    };
+    const int n = a.PairCount;
+    const std::pair<const char*, bool> same[] = {
+        {"faces", sameFace(lens::face1(a.lens), lens::face1(b.lens)) && sameFace(lens::face2(a.lens), lens::face2(b.lens))},
+        {"lens position", a.lens.Vertex1X == b.lens.Vertex1X && a.lens.Vertex2X == b.lens.Vertex2X},
+        {"aperture", a.ApertureOn == b.ApertureOn && a.BlendeOffset == b.BlendeOffset},
+        {"light", a.LightMode == b.LightMode},
+        {"object", a.RayStartX == b.RayStartX && a.RayStartY == b.RayStartY},
+        {"grid", a.GridLeftX == b.GridLeftX},
+        {"rays", a.RayCount == b.RayCount && table(a.RayList, a.RayCount) == table(b.RayList, b.RayCount)},
+        {"bundle", a.BundleAngle == b.BundleAngle && a.QuerDivisor == b.QuerDivisor},
+        {"pairs", n == b.PairCount && table(a.ImgPtX, n) == table(b.ImgPtX, n) && table(a.ImgPtY, n) == table(b.ImgPtY, n)
+                      && (a.LightMode == 1
+                          || (table(a.ObjPtX, n) == table(b.ObjPtX, n) && table(a.ObjPtY, n) == table(b.ObjPtY, n)))},
+        {"view", a.view.Zoom == b.view.Zoom && a.view.ScrollX == b.view.ScrollX && a.view.ScrollY == b.view.ScrollY
+                     && a.view.ScrollXZoom == b.view.ScrollXZoom && a.view.ScrollYZoom == b.view.ScrollYZoom},
+    };
+    for (const auto& [name, equal] : same)
+        if (!equal)
+            return name;
+    return {};
+}
+
+void drag(lens_form& w, float fromX, float fromY, float toX, float toY)
+{
+    w.Picture1_MouseMove(0, 0, fromX, fromY);
+    w.Picture1_MouseDown(1, 0, fromX, fromY);
+    w.Picture1_MouseMove(1, 0, toX, toY);
+    w.Picture1_MouseUp(1, 0, toX, toY);
+}
+
+void click(lens_form& w, float x, float y) { drag(w, x, y, x, y); }
+
+void dragLens(lens_form& w, float by)
+{
+    const float centre = (w.model().lens.LensMinX + w.model().lens.LensMaxX) / 2;
+    drag(w, centre, 0, centre + by, 0);
+}
+
+// Experiments with something other than the starting value everywhere.
+void buildPointSource(lens_form& w)
+{
+    w.Radius1Scroll->setValue(50);
+    w.Radius2Scroll->setValue(-30);
+    dragLens(w, 60);
+    w.Blende_einOption->click();
+    w.BlendeScroll->setValue(-40);
+    drag(w, 60, 100, 100, 60); // the object
+    for (const float y : {40.0f, 0.0f, -30.0f})
+        click(w, 300, y);
+    click(w, 1000, -50); // an image point
+    drag(w, 100, 60, 80, 40);
+    click(w, 300, 20);
+    click(w, 1050, 30);
+    w.ZoomSpButton_SpinUp();
+    w.ZoomSpButton_SpinUp();
+    w.HBildlauf->setValue(200);
+    w.ZoomSpButton_SpinUp();
+    w.VBildlauf->setValue(-100);
+}
+
+void buildParallel(lens_form& w)
+{
+    w.Radius2Scroll->setValue(0);
+    w.ParallelOption->select();
+    w.Blende_einOption->click();
+    w.BlendeScroll->setValue(-60);
+    w.Picture1_DblClick();
+    for (int i = 0; i < 3; ++i)
+        w.QuerSpin_SpinDown();
+    drag(w, 300, 0, 300, 40); // turns the bundle
+    click(w, 1000, -20);
+    w.ZoomSpButton_SpinDown();
+    w.HBildlauf->setValue(-150);
+    w.ZoomSpButton_SpinDown();
+}
+
+QJsonObject soundFile()
+{
+    lens_form source;
+    buildPointSource(source);
+    QJsonObject valid = source.experimentFields();
+    valid.insert("format", "raylore-versuch");
+    valid.insert("version", 1);
+    valid.insert("simulation", "reale-linsen");
+    return valid;
+}
+
+QJsonArray repeated(const QJsonValue& item, int count)
+{
+    QJsonArray list;
+    for (int i = 0; i < count; ++i)
+        list.append(item);
+    return list;
+}
+
+} // namespace
+
+class LensFileTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { prepareWindowTests(); }
+
+    void init()
+    {
+        dialogs = std::make_unique<RecordingDialogs>();
+        QVERIFY((form = openWindow<lens_form>()));
+        QVERIFY(dir.isValid());
+    }
+
+    void cleanup()
+    {
+        closeAllWindows();
+        dialogs.reset();
+    }
+
+    void savedExperimentsOpenAsTheyWereSaved_data()
+    {
+        QTest::addColumn<bool>("parallel");
+        QTest::newRow("point source") << false;
+        QTest::newRow("parallel light") << true;
+    }
+
+    // The picture at saving is the one redrawn whole, as opening draws it.
+    void savedExperimentsOpenAsTheyWereSaved()
+    {
+        QFETCH(bool, parallel);
+        parallel ? buildParallel(*form) : buildPointSource(*form);
+        QVERIFY(form->model().PairCount > 0 && form->model().view.Zoom != 0);
+        forms::setProjectorView(true);
+        forms::setProjectorView(false);
+        settle();
+        const QString path = dir.filePath("versuch");
+        saveThrough(*form, path);
+        QVERIFY(QFile::exists(path + ".raylore"));
+
+        auto* fresh = openWindow<lens_form>();
+        QVERIFY(fresh);
+        openThrough(*fresh, path + ".raylore");
+        settle();
+        QVERIFY(dialogs->messages.empty());
+        QCOMPARE(difference(fresh->model(), form->model()), QString());
+        for (auto bar : {&lens_form::Radius1Scroll, &lens_form::Radius2Scroll, &lens_form::BlendeScroll,
+                         &lens_form::HBildlauf, &lens_form::VBildlauf})
+            QCOMPARE((fresh->*bar)->value(), (form->*bar)->value());
+        for (auto readout : {&lens_form::R1WertLabel, &lens_form::R2WertLabel, &lens_form::BrennWertLabel})
+            QCOMPARE((fresh->*readout)->text(), (form->*readout)->text());
+        QCOMPARE(fresh->ZoomText->text(), form->ZoomText->text());
+        QCOMPARE(fresh->BlendeScroll->isVisible(), form->BlendeScroll->isVisible());
+        QCOMPARE(fresh->ParallelOption->isChecked(), parallel);
+        QVERIFY(samePixels(fresh->Picture1->canvas(), form->Picture1->canvas()));
+    }
+
+    void badFilesLeaveTheWindowAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QJsonObject valid = soundFile();
+        std::vector<BadFile> rows = envelopeFaults(valid, files::rayloreFiles());
+        for (BadFile& row : fieldFaults(valid, "linse.scheitel1X", -100000, 100000))
+            rows.push_back(row);
+        const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
+            rows.push_back({name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)});
+        };
+        const QJsonObject pair = valid.value("bildpunkte").toArray().at(0).toObject();
+        bad("a radius beyond the bar", "linse.kruemmung1", 101,
+            "Der Wert 101 im Feld „linse.kruemmung1“ liegt nicht zwischen -100 und 100.");
+        bad("a radius between the bar's steps", "linse.kruemmung2", -37.5,
+            "Der Wert -37.5 im Feld „linse.kruemmung2“ ist keine ganze Zahl.");
+        bad("a radius the bar snaps to plane", "linse.kruemmung2", -7,
+            "Der Wert -7 im Feld „linse.kruemmung2“ ist keine Stellung des Radiusreglers: zwischen -14 und 14 steht "
+            "er auf 0.");
+        bad("the object inside the lens", "objekt.x", valid.value("linse").toObject().value("scheitel1X").toDouble() + 5,
+            "Der Objektpunkt im Feld „objekt“ liegt in oder hinter der Linse.");
+        bad("the object behind the lens", "objekt.x", 2000,
+            "Der Objektpunkt im Feld „objekt“ liegt in oder hinter der Linse.");
+        bad("an aperture narrower than its bar", "blende.regler", -111,
+            "Der Wert -111 im Feld „blende.regler“ liegt nicht zwischen -110 und 0.");
+        bad("51 rays", "strahlen", repeated(0.1, 51),
+            "Das Feld „strahlen“ hat 51 Einträge, erlaubt sind höchstens 50.");
+        bad("51 pairs", "bildpunkte", repeated(pair, 51),
+            "Das Feld „bildpunkte“ hat 51 Einträge, erlaubt sind höchstens 50.");
+        bad("a ray beyond the vertical", "strahlen[0]", 2,
+            "Der Wert 2 im Feld „strahlen[0]“ liegt nicht zwischen -1.57079637051 und 1.57079637051.");
+        bad("an unknown light", "licht", "laser",
+            "Der Wert „laser“ im Feld „licht“ ist keiner von „punktraster“, „parallellicht“.");
+        bad("a zoom beyond its steps", "ansicht.zoom", 18,
+            "Der Wert 18 im Feld „ansicht.zoom“ liegt nicht zwischen -25 und 17.");
+        bad("a scroll beyond its bar", "ansicht.senkrecht.regler", 501,
+            "Der Wert 501 im Feld „ansicht.senkrecht.regler“ liegt nicht zwischen -500 und 500.");
+        bad("a pair's point as text", "bildpunkte[0].objekt.y", "oben",
+            "Das Feld „bildpunkte[0].objekt.y“ muss eine Zahl sein, ist aber ein Text.");
+        rows.push_back({"a bundle narrower than its spin button",
+                        fileBytes(withField(withField(valid, "licht", "parallellicht"), "buendel",
+                                            QJsonObject{{"winkel", 0}, {"teiler", 11}})),
+                        QString::fromUtf8("Der Wert 11 im Feld „buendel.teiler“ liegt nicht zwischen 3 und 10.")});
+        for (const BadFile& row : rows)
+            QTest::newRow(row.name) << row.bytes << row.message;
+    }
+
+    void badFilesLeaveTheWindowAsItWas()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        buildParallel(*form);
+        settle();
+        const lens::Experiment before = form->model();
+        const QImage picture = form->Picture1->canvas().copy();
+        openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
+        settle();
+        QCOMPARE(dialogs->messages.size(), std::size_t(1));
+        QCOMPARE(dialogs->messages[0].text, message);
+        QCOMPARE(dialogs->messages[0].title, QString::fromUtf8("Versuch öffnen"));
+        QVERIFY(dialogs->messages[0].warning);
+        QCOMPARE(difference(form->model(), before), QString());
+        QVERIFY(samePixels(form->Picture1->canvas(), picture));
+    }
+
+private:
+    std::unique_ptr<RecordingDialogs> dialogs;
+    lens_form* form = nullptr;
+    QTemporaryDir dir;
+};
+
+QTEST_MAIN(LensFileTest)
+#include "lens_file_test.moc"
