@@ -1,6 +1,7 @@
 #include "tests/files/simulations.h"
 
 #include "files/json_reader.h"
+#include "lens/lens_file.h"
 #include "mirror/mirror_file.h"
 
 #include <cmath>
@@ -63,6 +64,59 @@ std::string mirrorBroken(const mirror::Experiment& e)
     return {};
 }
 
+lens::Experiment soundLens()
+{
+    lens::Experiment e;
+    lens::setFace1(e.lens, *lens::faceAt(50));
+    lens::setFace2(e.lens, *lens::faceAt(-30));
+    e.lens.Vertex1X = 500;
+    lens::shapeLens(e.lens);
+    e.ApertureOn = 1;
+    e.BlendeOffset = -40;
+    e.RayStartX = 100;
+    e.RayStartY = 60;
+    e.RayCount = 3;
+    e.RayList = {0.1f, -0.2f, 0.3f};
+    e.PairCount = 2;
+    e.ImgPtX = {1000, 1050};
+    e.ImgPtY = {-50, 30};
+    e.ObjPtX = {100, 80};
+    e.ObjPtY = {60, 40};
+    e.view = {3, 200, 2, -100, 3};
+    return e;
+}
+
+std::string lensBroken(const lens::Experiment& e)
+{
+    for (const lens::Face& face : {lens::face1(e.lens), lens::face2(e.lens)}) {
+        const std::optional<lens::Face> bar = lens::faceAt(lens::barValue(face));
+        if (std::abs(lens::barValue(face)) > lens::kRadiusBarLimit || !bar || bar->curvature != face.curvature
+            || (face.curved == 1 && bar->radius != face.radius))
+            return "a face no radius bar gives";
+    }
+    const bool parallel = e.LightMode == 1;
+    if ((e.LightMode != 0 && !parallel) || e.RayCount < 0 || e.RayCount > (parallel ? 5 : lens::kMaxEntries)
+        || e.PairCount < 0 || e.PairCount > lens::kMaxEntries)
+        return "light or counts";
+    if (e.QuerDivisor < lens::kWidestBundle || e.QuerDivisor > lens::kNarrowestBundle
+        || e.BlendeOffset < lens::kApertureNarrowest || e.BlendeOffset > 0)
+        return "bundle or aperture beyond its control";
+    const lens::ViewSteps& v = e.view;
+    for (const int zoom : {v.Zoom, v.ScrollXZoom, v.ScrollYZoom})
+        if (zoom < -lens::kZoomOutSteps || zoom > lens::kZoomInSteps)
+            return "zoom steps";
+    if (std::abs(v.ScrollX) > lens::kScrollXLimit || std::abs(v.ScrollY) > lens::kScrollYLimit)
+        return "scroll";
+    if (!finite(e.RayList, e.RayCount) || !finite(e.ImgPtX, e.PairCount) || !finite(e.ImgPtY, e.PairCount)
+        || !finite(e.ObjPtX, e.PairCount) || !finite(e.ObjPtY, e.PairCount) || !std::isfinite(e.RayStartX)
+        || !std::isfinite(e.RayStartY) || !std::isfinite(e.BundleAngle) || !std::isfinite(e.lens.LensMinX)
+        || !std::isfinite(e.lens.LensMaxX) || !std::isfinite(e.lens.BlendeX))
+        return "a value that is not finite";
+    if (!parallel && !lens::inFrontOfLens(e.lens, e.RayStartX))
+        return "the object inside or behind the lens";
+    return {};
+}
+
 } // namespace
 
 std::vector<Simulation> fuzzedSimulations()
@@ -76,6 +130,15 @@ std::vector<Simulation> fuzzedSimulations()
              if (e.has_value() != reader.ok())
                  return std::string("accepted with a fault, or refused without one");
              return e ? mirrorBroken(*e) : std::string();
+         }},
+        {"reale-linsen", files::rayloreFiles(),
+         [] { return envelope(lens::toFields(soundLens()), files::rayloreFiles(), "reale-linsen"); },
+         [](const QJsonObject& fields) {
+             files::JsonReader reader(fields);
+             const std::optional<lens::Experiment> e = lens::fromFields(reader);
+             if (e.has_value() != reader.ok())
+                 return std::string("accepted with a fault, or refused without one");
+             return e ? lensBroken(*e) : std::string();
          }},
     };
 }
