@@ -6,6 +6,8 @@
 #   ./build.sh package               install what is missing, build the release .deb in build/release
 #   ./build.sh fuzz [EVENTS]         every window's fuzzer on every test screen, fresh seeds, EVENTS each
 #   ./build.sh bench                 whole-update medians of the heaviest moves on a 1920x1080 screen, ratio 1 and 2
+#   ./build.sh mutate [PATTERN]      mutation check: which of tests/mutation/mutants.txt the tests catch
+#   ./build.sh mutate --recheck RESULTS   the mutants an earlier run caught, once more; names any now missed
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -100,13 +102,18 @@ case "${1:-}" in
         install_missing
         bench
         ;;
+    mutate)
+        install_missing
+        shift
+        exec tests/mutation/mutate.sh "$@"
+        ;;
     fuzz)
         install_missing
         build dev
         fuzz "${2:-200000}"
         ;;
     *)
-        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS] | $0 bench" >&2
+        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS] | $0 bench | $0 mutate [PATTERN | --recheck RESULTS]" >&2
         exit 2
         ;;
 esac

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -143,8 +144,7 @@ private slots:
         kitwin::add(*form, Kind::Converging);
         kitwin::drag(*form, 50, 100, 900, 40);
         const kit::System& s = form->system();
-        QVERIFY(s.ObjX <= s.ElemZoneX[1] - s.ElemGap[2] / 2);
-        QVERIFY(s.ObjX > s.ElemZoneX[1] - s.ElemGap[2] / 2 - 0.01);
+        QVERIFY(std::abs(s.ObjX - (350 + std::sqrt(1200.0 * 1200 - 40000) - 1212.5)) < 1e-3);
         QCOMPARE(s.ObjY, 40.0);
         QVERIFY(colourNear(*form->Picture1, s.ObjX, 20, kBlack));
     }
@@ -161,7 +161,6 @@ private slots:
         form->Picture1_MouseMove(1, 0, 333, -5000);
         QCOMPARE(form->system().ParSlope, 50.0);
         form->Picture1_MouseUp(1, 0, 333, -5000);
-        QVERIFY(std::isfinite(form->system().ParSlope));
     }
 
     void gridPointsAreMarkedUnmarkedAndLimited()
