@@ -90,15 +90,19 @@ TEST(Graph, GridEndsInTheBorderAndComparisonLineHasSlopeTwoThirds)
     EXPECT_FLOAT_EQ(line.to.y / line.to.x, 2.0f / 3.0f);
 }
 
-// However long one drags, the graph keeps one point per hundredth of a degree.
+// However long one drags, the graph keeps one point per hundredth of a degree,
+// 0 to 90 degrees both counted; checked at both ends of the range.
 TEST(Graph, KeepsOnePointPerHundredthOfADegree)
 {
     disk::Experiment e;
-    for (int i = 0; i <= 90000; ++i)
-        disk::plot(e, {disk::DegToRad(float(i) / 1000), 0});
-    EXPECT_EQ(int(e.points.size()), disk::kMaxPoints);
-    for (int i = 90000; i >= 0; i -= 7)
-        EXPECT_FALSE(disk::plot(e, {disk::DegToRad(float(i) / 1000), 0}));
+    for (const int from : {0, 89000}) {
+        for (int i = from; i <= from + 1000; ++i)
+            disk::plot(e, {disk::DegToRad(float(i) / 1000), 0});
+        for (int i = from + 1000; i >= from; i -= 7)
+            EXPECT_FALSE(disk::plot(e, {disk::DegToRad(float(i) / 1000), 0}));
+    }
+    EXPECT_EQ(int(e.points.size()), 2 * 101);
+    EXPECT_EQ(disk::pointSlot(disk::DegToRad(90)) + 1, disk::kMaxPoints);
 }
 
 struct CurveCase {
