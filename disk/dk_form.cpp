@@ -231,8 +231,8 @@ void DKForm::layoutControls(double width, double height)
     onDisk(Hinweis, -(2.0 / 3.0) * wu + 12, hu / 2 - 12, 3732, 372);
 }
 
-// Larger read-outs grow away from the normal and towards the plane face:
-// Text1 keeps its right edge, Text2 its left, both keep their tops.
+// Larger read-outs grow away from the normal and downwards: Text1 keeps its
+// right edge, Text2 its left, both keep their tops.
 void DKForm::placeReadouts()
 {
     const float f = sizeFactor;
