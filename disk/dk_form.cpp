@@ -6,6 +6,7 @@
 #include "forms/geometry.h"
 #include "forms/option_button.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 
 #include <QApplication>
@@ -145,9 +146,11 @@ DKForm::DKForm()
     betaDrawn = 1;
 
     NameControls();
+    files::addExperimentActions(*this, *this, files::diskaFiles());
     grafik->setRepair([this] { DrawStayingOnDisk(); });
     diagramm->setRepair([this] { DrawStayingInGraph(); });
     forms::routeMouse(grafik, this, &DKForm::grafik_MouseDown, &DKForm::grafik_MouseMove, &DKForm::grafik_MouseUp);
+    connect(kontOpt, &QRadioButton::toggled, this, [this](bool on) { model_.continuous = on; });
     connect(blendButton, &QPushButton::clicked, this, &DKForm::blendButton_Click);
     connect(LoeschButton, &QPushButton::clicked, this, &DKForm::LoeschButton_Click);
     connect(InfoButton, &QPushButton::clicked, this, &DKForm::InfoButton_Click);
@@ -211,9 +214,7 @@ void DKForm::layoutControls(double width, double height)
     onDisk(QuotText, -0.28 * wu, quotTop, 2052, downTo(quotTop, blendTop, 324));
     onDisk(blendButton, -0.28 * wu, blendTop, 2412, 372);
 
-    const double text1Width = 1212 * f;
-    onDisk(Text1, -text1Width / kTwipsPerUnit - 5, 150 * f, text1Width, 288);
-    onDisk(Text2, 5, -110 * f, 1215 * f, 285);
+    placeReadouts();
 
     const double alphaWidth = 2172 * (f + 0.1);
     onGraph(alphaText, right - alphaWidth * radiansPerTwip - disk::DegToRad(5), 288 * radiansPerTwip, alphaWidth, 288);
@@ -228,6 +229,19 @@ void DKForm::layoutControls(double width, double height)
     onGraph(betaText, disk::DegToRad(5), disk::DegToRad(85), 2295 * (f + 0.1), 285);
 
     onDisk(Hinweis, -(2.0 / 3.0) * wu + 12, hu / 2 - 12, 3732, 372);
+}
+
+// Larger read-outs grow away from the normal and downwards: Text1 keeps its
+// right edge, Text2 its left, both keep their tops.
+void DKForm::placeReadouts()
+{
+    const float f = sizeFactor;
+    const double k = forms::readoutScale();
+    for (QLineEdit* field : {Text1, Text2})
+        field->setFont(forms::sansSerifNarrow(8.25 * k));
+    const double text1Width = 1212 * f * k / kTwipsPerUnit;
+    grafik->placeChild(Text1, -text1Width - 5, 150 * f, text1Width, 288 * k / kTwipsPerUnit);
+    grafik->placeChild(Text2, 5, -110 * f, 1215 * f * k / kTwipsPerUnit, 285 * k / kTwipsPerUnit);
 }
 
 void DKForm::DrawDiskAndGrid()
@@ -288,13 +302,14 @@ void DKForm::moveRayTo(float angle)
     rayShown_ = true;
 }
 
+// A point the graph keeps already, or one as close, is not drawn again.
 void DKForm::plotPoint()
 {
+    if (!disk::plot(model_, {alpha, beta}))
+        return;
     diagramm->setLineWidth(kPointWidth);
     diagramm->point(alpha, beta);
     diagramm->setLineWidth(1);
-    if (plotted_.empty() || plotted_.back().x != alpha || plotted_.back().y != beta)
-        plotted_.push_back({alpha, beta});
 }
 
 void DKForm::grafik_MouseDown(int /*button*/, int /*shift*/, float x, float y)
@@ -310,7 +325,7 @@ void DKForm::grafik_MouseMove(int /*button*/, int /*shift*/, float x, float y)
     if (dragging != 1)
         return;
     moveRayTo(disk::alphaWhileDragging(x, y));
-    if (kontOpt->isChecked())
+    if (model_.continuous)
         plotPoint();
 }
 
@@ -322,14 +337,14 @@ void DKForm::grafik_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*
 
 void DKForm::blendButton_Click()
 {
-    if (lineShown == 0) {
+    if (model_.lineShown == 0) {
         blendButton->setText("Gerade ausblenden");
         drawComparisonLine(windowText());
-        lineShown = 1;
+        model_.lineShown = 1;
     } else {
         blendButton->setText("Gerade einblenden");
         drawComparisonLine(kWhite);
-        lineShown = 0;
+        model_.lineShown = 0;
     }
 }
 
@@ -347,9 +362,9 @@ void DKForm::clearDrawings()
     Text1->clear();
     DrawDiskAndGrid();
     blendButton->setText("Gerade einblenden");
-    lineShown = 0;
+    model_.lineShown = 0;
     rayShown_ = false;
-    plotted_.clear();
+    model_.points.clear();
 }
 
 void DKForm::LoeschButton_Click() { clearDrawings(); }
@@ -379,15 +394,16 @@ void DKForm::DrawStayingInGraph()
 {
     DrawGrid();
     diagramm->setLineWidth(kPointWidth);
-    for (const disk::Point& p : plotted_)
+    for (const disk::Point& p : model_.points)
         diagramm->point(p.x, p.y, windowText());
     diagramm->setLineWidth(1);
-    if (lineShown == 1)
+    if (model_.lineShown == 1)
         drawComparisonLine(windowText());
 }
 
 void DKForm::onActivate() { DrawDiskAndGrid(); }
 void DKForm::onPaint() { DrawDiskAndGrid(); }
+void DKForm::onViewChanged() { placeReadouts(); }
 
 void DKForm::onUnload()
 {

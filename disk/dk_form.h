@@ -1,12 +1,13 @@
 #pragma once
 
 #include "disk/disk_model.h"
+#include "disk/experiment.h"
+#include "files/experiment_window.h"
 #include "forms/form.h"
 
 #include <QPointer>
 
 #include <cstdint>
-#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -20,10 +21,20 @@ class PictureBox;
 
 // The main window of DISKA: the optical disk with the glass body, the ray that
 // follows the mouse, the angle read-outs and the graph of beta against alpha.
-class DKForm : public forms::Form {
+class DKForm : public forms::Form, public files::ExperimentWindow {
     Q_OBJECT
 public:
     DKForm();
+
+    const disk::Experiment& model() const { return model_; }
+    // Shows an experiment (one a file brought) in place of the current one,
+    // without a current ray.
+    void showExperiment(const disk::Experiment& experiment);
+    QString simulation() const override { return QStringLiteral("diska"); }
+    QJsonObject experimentFields() const override;
+    QString showExperimentFields(const QJsonObject& fields) override;
+    // "diska FILE": shows the experiment in the file, or says what is wrong.
+    void openExperimentFile(const QString& path);
 
     float alpha = 0;
     float beta = 0;
@@ -31,7 +42,6 @@ public:
     float rayLength = 0;
     float sizeFactor = 1;
     std::int16_t dragging = 0;
-    std::int16_t lineShown = 0;
 
     // Any button; the shift state plays no part.
     void grafik_MouseDown(int button, int shift, float x, float y);
@@ -45,6 +55,7 @@ public:
     void onActivate() override;
     void onPaint() override;
     void onUnload() override;
+    void onViewChanged() override;
 
     forms::PictureBox* grafik;
     forms::PictureBox* diagramm;
@@ -74,6 +85,8 @@ public:
 
 private:
     void layoutControls(double width, double height);
+    // The alpha and beta read-outs, larger in the projector view.
+    void placeReadouts();
     void DrawDiskAndGrid();
     void DrawDisk();
     void DrawGrid();
@@ -91,6 +104,6 @@ private:
     void NameControls();
     void DescribeDrawing();
 
-    bool rayShown_ = false;            // a ray was drawn since the disk was last cleared
-    std::vector<disk::Point> plotted_; // the graph's points, which stay until it is cleared
+    bool rayShown_ = false; // a ray was drawn since the disk was last cleared
+    disk::Experiment model_;
 };

@@ -32,7 +32,7 @@ void DKForm::DescribeDrawing()
     grafik->setAccessibleDescription(disk + '.');
     diagramm->setAccessibleDescription(
         QString::fromUtf8("Brechungswinkel beta über dem Einfallswinkel alpha; Vergleichsgerade alpha / beta = 1,5 ")
-        + (lineShown == 1 ? "eingeblendet." : "ausgeblendet."));
+        + (model_.lineShown == 1 ? "eingeblendet." : "ausgeblendet."));
 }
 
 // The disk with the graph where it is shown over it, at device resolution.

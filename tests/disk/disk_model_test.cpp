@@ -1,4 +1,5 @@
 #include "disk/disk_model.h"
+#include "disk/experiment.h"
 
 #include <gtest/gtest.h>
 
@@ -88,6 +89,42 @@ TEST(Graph, GridEndsInTheBorderAndComparisonLineHasSlopeTwoThirds)
     const disk::Segment line = disk::comparisonLine();
     EXPECT_FLOAT_EQ(line.to.y / line.to.x, 2.0f / 3.0f);
 }
+
+// However long one drags, the graph keeps one point per hundredth of a degree,
+// 0 to 90 degrees both counted; checked at both ends of the range.
+TEST(Graph, KeepsOnePointPerHundredthOfADegree)
+{
+    disk::Experiment e;
+    for (const int from : {0, 89000}) {
+        for (int i = from; i <= from + 1000; ++i)
+            disk::plot(e, {disk::DegToRad(float(i) / 1000), 0});
+        for (int i = from + 1000; i >= from; i -= 7)
+            EXPECT_FALSE(disk::plot(e, {disk::DegToRad(float(i) / 1000), 0}));
+    }
+    EXPECT_EQ(int(e.points.size()), 2 * 101);
+    EXPECT_EQ(disk::pointSlot(disk::DegToRad(90)) + 1, disk::kMaxPoints);
+}
+
+struct CurveCase {
+    float alpha, beta;
+    bool on;
+};
+
+class RefractionCurve : public testing::TestWithParam<CurveCase> {};
+
+TEST_P(RefractionCurve, TakesWhatTheDiskProducesToWithinWrittenRounding)
+{
+    EXPECT_EQ(disk::onRefractionCurve({GetParam().alpha, GetParam().beta}), GetParam().on);
+}
+
+const float kBetaAtHalf = disk::refractionAngle(0.5f);
+INSTANTIATE_TEST_SUITE_P(Cases, RefractionCurve,
+                         testing::Values(CurveCase{0.5f, kBetaAtHalf, true},
+                                         CurveCase{0.5f, std::round(kBetaAtHalf * 1e6f) / 1e6f, true},
+                                         CurveCase{0.5f, kBetaAtHalf + 1e-4f, false},
+                                         CurveCase{disk::DegToRad(90), kMaxBeta, true},
+                                         CurveCase{1.5708f, kMaxBeta, false}, CurveCase{-1e-3f, 0, false},
+                                         CurveCase{NAN, 0, false}));
 
 TEST(Disk, RingHasAllTicksAndScalesWithTheScreen)
 {

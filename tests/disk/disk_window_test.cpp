@@ -1,19 +1,24 @@
+#include "disk/disk_file.h"
 #include "disk/disk_model.h"
 #include "disk/dk_form.h"
 #include "disk/info_form.h"
 #include "forms/geometry.h"
 #include "forms/option_button.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/experiment_files.h"
 #include "tests/support/pixels.h"
 #include "tests/support/text_fit.h"
 
 #include <QApplication>
+#include <QJsonArray>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -42,6 +47,71 @@ void plotAt(DKForm& form, double degrees)
     const QPointF at = atDegrees(degrees);
     form.grafik_MouseDown(1, 0, at.x(), at.y());
     form.grafik_MouseUp(1, 0, at.x(), at.y());
+}
+
+// Single and continuous points, the comparison line and a current ray at 40 degrees.
+void buildExperiment(DKForm& form)
+{
+    for (double degrees : {20.0, 60.0})
+        plotAt(form, degrees);
+    form.kontOpt->click();
+    const QPointF from = atDegrees(5);
+    form.grafik_MouseDown(1, 0, from.x(), from.y());
+    for (double degrees : {15.0, 30.0, 50.0, 75.0})
+        dragTo(form, degrees);
+    form.grafik_MouseUp(1, 0, 0, 0);
+    form.blendButton->click();
+    const QPointF ray = atDegrees(40);
+    form.grafik_MouseDown(1, 0, ray.x(), ray.y());
+}
+
+// What a file keeps, field by field; the current ray is not kept.
+QString difference(const disk::Experiment& a, const disk::Experiment& b)
+{
+    const auto samePoints = [&] {
+        return std::equal(a.points.begin(), a.points.end(), b.points.begin(), b.points.end(),
+                          [](disk::Point p, disk::Point q) { return p.x == q.x && p.y == q.y; });
+    };
+    if (!samePoints())
+        return "points";
+    if (a.continuous != b.continuous)
+        return "mode";
+    return a.lineShown == b.lineShown ? QString() : "comparison line";
+}
+
+// A sound file with points of both modes and the comparison line shown.
+QJsonObject soundFile()
+{
+    disk::Experiment e;
+    for (const float degrees : {10.0f, 35.5f, 62.25f, 90.0f})
+        disk::plot(e, {disk::DegToRad(degrees), disk::refractionAngle(disk::DegToRad(degrees))});
+    e.continuous = true;
+    e.lineShown = 1;
+    QJsonObject fields = disk::toFields(e);
+    fields.insert("format", "diska-versuch");
+    fields.insert("version", 1);
+    fields.insert("simulation", "diska");
+    return fields;
+}
+
+struct Canvases {
+    QImage disk;
+    QImage graph;
+};
+
+Canvases canvases(const DKForm& form) { return {form.grafik->canvas().copy(), form.diagramm->canvas().copy()}; }
+
+bool samePixels(const Canvases& a, const Canvases& b)
+{
+    return samePixels(a.disk, b.disk) && samePixels(a.graph, b.graph);
+}
+
+// Both drawings as a switch of the view redraws them: every figure drawn whole, in one order.
+void redrawnInView(bool projector)
+{
+    forms::setProjectorView(!projector);
+    forms::setProjectorView(projector);
+    settle();
 }
 
 struct ErasingCase {
@@ -182,11 +252,11 @@ private slots:
         const float v = disk::DegToRad(45);
         form->blendButton->click();
         QCOMPARE(form->blendButton->text(), QString("Gerade ausblenden"));
-        QCOMPARE(form->lineShown, std::int16_t(1));
+        QCOMPARE(form->model().lineShown, std::int16_t(1));
         QVERIFY(colourNear(*form->diagramm, v, v * 2 / 3, kBlack));
         form->blendButton->click();
         QCOMPARE(form->blendButton->text(), QString("Gerade einblenden"));
-        QCOMPARE(form->lineShown, std::int16_t(0));
+        QCOMPARE(form->model().lineShown, std::int16_t(0));
         QCOMPARE(countColour(*form->diagramm, kBlack), 0);
     }
 
@@ -218,6 +288,164 @@ private slots:
         QCOMPARE(holeInStayingFigures(box), QString());
     }
 
+    void projectorViewRedrawsEverythingHeavier()
+    {
+        buildExperiment(*form);
+        settle();
+        const Canvases built = canvases(*form);
+        redrawnInView(false);
+        const Canvases normal = canvases(*form);
+        QVERIFY(paintedAlike(normal.disk, built.disk, kTeal)); // nothing lost, nothing added
+        QVERIFY(paintedAlike(normal.graph, built.graph, form->diagramm->background()));
+        {
+            const ScopedProjectorView projector;
+            const Canvases heavy = canvases(*form);
+            // Across the incident ray, half-way between the glass body's top and the ring.
+            const double ratio = form->grafik->canvasRatio();
+            const QPointF from = devicePoint(atDegrees(40, 60));
+            const QPointF to = devicePoint(atDegrees(40, 160));
+            QVERIFY(std::abs(widthAcross(heavy.disk, from, to, kYellow) - 6 * ratio) < 1);
+            QVERIFY(std::abs(widthAcross(normal.disk, from, to, kYellow) - 2 * ratio) < 1);
+            for (QLineEdit* readout : {form->Text1, form->Text2})
+                QVERIFY(readout->font().pointSizeF() >= 1.5 * 8.25);
+
+            auto* fresh = openWindow<DKForm>();
+            QVERIFY(fresh);
+            buildExperiment(*fresh);
+            redrawnInView(true);
+            QVERIFY(samePixels(canvases(*fresh), heavy));
+            fresh->unload();
+        }
+        QVERIFY(samePixels(canvases(*form), normal));
+    }
+
+    // The graph as a switch of the view redraws it opens as it was saved; the current ray is not kept.
+    void savedExperimentsOpenAsTheyWereSaved()
+    {
+        const RecordingDialogs dialogs;
+        buildExperiment(*form);
+        redrawnInView(false);
+        QCOMPARE(int(form->model().points.size()), 6); // every point plotted is kept
+        const QString path = dir.filePath("versuch");
+        saveThrough(*form, path);
+        QCOMPARE(dialogs.fileDialogs.value(0), QString("Versuch speichern|Diska-Versuch (*.diska)"));
+
+        auto* fresh = openWindow<DKForm>();
+        QVERIFY(fresh);
+        openThrough(*fresh, path + ".diska");
+        settle();
+        QCOMPARE(dialogs.fileDialogs.value(1), QString::fromUtf8("Versuch öffnen|Diska-Versuch (*.diska)"));
+        QVERIFY(dialogs.messages.empty());
+        QCOMPARE(difference(fresh->model(), form->model()), QString());
+        QVERIFY(fresh->kontOpt->isChecked());
+        QCOMPARE(fresh->blendButton->text(), QString("Gerade ausblenden"));
+        QVERIFY(samePixels(fresh->diagramm->canvas(), form->diagramm->canvas()));
+        openThrough(*form, path + ".diska"); // the window it was saved from loses its ray
+        settle();
+        QCOMPARE(form->Text1->text(), QString());
+        QVERIFY(samePixels(canvases(*form), canvases(*fresh)));
+        QCOMPARE(countColour(*fresh->grafik, kYellow), 0);
+    }
+
+    // One point per hundredth of a degree from 0 to 90: the most the graph keeps, and a file holds them all.
+    void theFullestGraphSavesAndOpens()
+    {
+        const RecordingDialogs dialogs;
+        disk::Experiment full;
+        for (int i = 0; i <= 9000; ++i) {
+            const float alpha = disk::DegToRad(float(i) / 100);
+            disk::plot(full, {alpha, disk::refractionAngle(alpha)});
+        }
+        form->showExperiment(full);
+        saveThrough(*form, dir.filePath("voll"));
+        auto* fresh = openWindow<DKForm>();
+        QVERIFY(fresh);
+        openThrough(*fresh, dir.filePath("voll.diska"));
+        QVERIFY(dialogs.messages.empty());
+        QCOMPARE(int(fresh->model().points.size()), disk::kMaxPoints);
+        QCOMPARE(difference(fresh->model(), full), QString());
+    }
+
+    void badFilesLeaveTheWindowAsItWas_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        const QJsonObject valid = soundFile();
+        std::vector<BadFile> rows = envelopeFaults(valid, files::diskaFiles());
+        for (BadFile& row : fieldFaults(valid, "punkte[1].alpha", 0, disk::DegToRad(90)))
+            rows.push_back(row);
+        QJsonArray tooMany;
+        for (int i = 0; i <= disk::kMaxPoints; ++i)
+            tooMany.append(valid.value("punkte").toArray().at(0));
+        const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
+            rows.push_back({name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)});
+        };
+        bad("more points than the graph keeps", "punkte", tooMany,
+            "Das Feld „punkte“ hat 9002 Einträge, erlaubt sind höchstens 9001.");
+        bad("alpha beyond 90 degrees", "punkte[2].alpha", 1.6,
+            "Der Wert 1.6 im Feld „punkte[2].alpha“ liegt nicht zwischen 0 und 1.57079637051.");
+        const double alpha = valid.value("punkte").toArray().at(1).toObject().value("alpha").toDouble();
+        rows.push_back({"beta not refracted from alpha", fileBytes(withField(valid, "punkte[1].beta", 0.5)),
+                        QString::fromUtf8("Der Wert 0.5 im Feld „punkte[1].beta“ ist nicht der Brechungswinkel "
+                                          "zu alpha = %1.")
+                            .arg(files::shown(alpha))});
+        bad("a second point at the same angle", "punkte[3]", valid.value("punkte").toArray().at(1),
+            "Der Punkt im Feld „punkte[3]“ steht beim selben Hundertstelgrad von alpha wie ein früherer.");
+        bad("a point as a list", "punkte[0]", QJsonArray{0.1, 0.07},
+            "Das Feld „punkte[0]“ muss ein Objekt sein, ist aber eine Liste.");
+        bad("an unknown mode", "modus", "stufenweise",
+            "Der Wert „stufenweise“ im Feld „modus“ ist keiner von „einzelwerte“, „kontinuierlich“.");
+        bad("the comparison line as a number", "vergleichsgerade", 1,
+            "Das Feld „vergleichsgerade“ muss ein Wahrheitswert sein, ist aber eine Zahl.");
+        for (const BadFile& row : rows)
+            QTest::newRow(row.name) << row.bytes << row.message;
+    }
+
+    void badFilesLeaveTheWindowAsItWas()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const RecordingDialogs dialogs;
+        buildExperiment(*form);
+        settle();
+        const disk::Experiment before = form->model();
+        const QString readout = form->Text1->text();
+        const Canvases picture = canvases(*form);
+        openThrough(*form, writeFile(dir, "falsch.diska", bytes));
+        settle();
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text, message);
+        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
+        QVERIFY(dialogs.messages[0].warning);
+        QCOMPARE(difference(form->model(), before), QString());
+        QVERIFY(form->kontOpt->isChecked());
+        QCOMPARE(form->Text1->text(), readout);
+        QVERIFY(samePixels(canvases(*form), picture));
+    }
+
+    // "diska FILE" shows a sound file and names what is wrong with any other.
+    void aFileNamedAtStartOpensOrIsRefused_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("sound") << fileBytes(soundFile()) << QString();
+        QTest::newRow("a simulation of RAYLORE") << fileBytes(withField(soundFile(), "simulation", "spiegel"))
+                                                 << QString::fromUtf8("Die Simulation „spiegel“ im Feld „simulation“ ist unbekannt.");
+        QTest::newRow("no such file") << QByteArray() << QString::fromUtf8("Die Datei „fehlt.diska“ lässt sich nicht öffnen.");
+    }
+
+    void aFileNamedAtStartOpensOrIsRefused()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, message);
+        const RecordingDialogs dialogs;
+        form->openExperimentFile(bytes.isEmpty() ? dir.filePath("fehlt.diska") : writeFile(dir, "v.diska", bytes));
+        QCOMPARE(dialogs.messages.empty() ? QString() : dialogs.messages[0].text, message);
+        files::JsonReader reader(soundFile());
+        const disk::Experiment sound = *disk::fromFields(reader);
+        QCOMPARE(difference(form->model(), message.isEmpty() ? sound : disk::Experiment{}), QString());
+    }
+
     void infoClearsBeforeTheHelpWindowOpens()
     {
         form->grafik_MouseDown(1, 0, atDegrees(40).x(), atDegrees(40).y());
@@ -227,7 +455,7 @@ private slots:
         QCOMPARE(countColour(*form->grafik, kYellow), 0);
         QCOMPARE(countColour(*form->diagramm, kBlack), 0);
         QCOMPARE(form->Text1->text(), QString());
-        QCOMPARE(form->lineShown, std::int16_t(0));
+        QCOMPARE(form->model().lineShown, std::int16_t(0));
         QVERIFY(form->infoForm && form->infoForm->isVisible());
         QCOMPARE(form->infoForm->windowTitle(), QString("Hinweise zu Diska"));
         const QRect frame = form->infoForm->frameGeometry();
@@ -322,8 +550,17 @@ private slots:
         QVERIFY(help.isNull());
     }
 
+    void everyTextFitsItsField_data()
+    {
+        QTest::addColumn<bool>("projector");
+        QTest::newRow("normal view") << false;
+        QTest::newRow("projector view") << true;
+    }
+
     void everyTextFitsItsField()
     {
+        QFETCH(bool, projector);
+        const ScopedProjectorView view(projector);
         QVERIFY(textFits(*form->Text1, QString::fromUtf8("alpha = 90 °")));
         QVERIFY(textFits(*form->Text2, QString::fromUtf8("beta = 41 °")));
         QCOMPARE(clippedText(*form->grafik), QString());
@@ -373,7 +610,15 @@ private:
         return {form->grafik->scale().toUserX(pixel.x()), form->grafik->scale().toUserY(pixel.y())};
     }
 
+    // A point of the disk area on its canvas, in device pixels.
+    QPointF devicePoint(const QPointF& at) const
+    {
+        const double ratio = form->grafik->canvasRatio();
+        return {form->grafik->scale().toPixelX(at.x()) * ratio, form->grafik->scale().toPixelY(at.y()) * ratio};
+    }
+
     DKForm* form = nullptr;
+    QTemporaryDir dir;
 };
 
 QTEST_MAIN(DiskWindowTest)

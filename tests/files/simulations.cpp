@@ -1,8 +1,10 @@
 #include "tests/files/simulations.h"
 
+#include "disk/disk_file.h"
 #include "files/json_reader.h"
 #include "lens/lens_file.h"
 #include "mirror/mirror_file.h"
+#include "tests/disk/graph_invariant.h"
 
 #include <cmath>
 
@@ -117,6 +119,16 @@ std::string lensBroken(const lens::Experiment& e)
     return {};
 }
 
+disk::Experiment soundDisk()
+{
+    disk::Experiment e;
+    for (const float degrees : {5.0f, 33.3f, 61.0f, 89.99f})
+        disk::plot(e, {disk::DegToRad(degrees), disk::refractionAngle(disk::DegToRad(degrees))});
+    e.continuous = true;
+    e.lineShown = 1;
+    return e;
+}
+
 } // namespace
 
 std::vector<Simulation> fuzzedSimulations()
@@ -139,6 +151,14 @@ std::vector<Simulation> fuzzedSimulations()
              if (e.has_value() != reader.ok())
                  return std::string("accepted with a fault, or refused without one");
              return e ? lensBroken(*e) : std::string();
+         }},
+        {"diska", files::diskaFiles(), [] { return envelope(disk::toFields(soundDisk()), files::diskaFiles(), "diska"); },
+         [](const QJsonObject& fields) {
+             files::JsonReader reader(fields);
+             const std::optional<disk::Experiment> e = disk::fromFields(reader);
+             if (e.has_value() != reader.ok())
+                 return std::string("accepted with a fault, or refused without one");
+             return e ? brokenGraph(*e) : std::string();
          }},
     };
 }
