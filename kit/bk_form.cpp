@@ -7,6 +7,7 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
@@ -44,7 +45,18 @@ constexpr double kIcon = 972;
 constexpr double kIconGap = 120;
 constexpr double kCaption = 260;
 constexpr forms::TwipsRect kAnsicht{0, 0, 3300, 1500};
-constexpr forms::TwipsRect kMessen{0, 0, 2700, 1150};
+// The read-out panel: the coordinates in a column on the left, the tape's
+// ruler and length on the right; fields and rows grow with the read-outs.
+constexpr double kReadoutInset = 120;
+constexpr double kReadoutTop = 300;
+constexpr double kCoordinateWidth = 1250;
+constexpr double kTapeWidth = 1130;
+constexpr double kReadoutHeight = 280;
+constexpr double kReadoutPitch = 340;
+constexpr double kRulerHeight = 330;
+constexpr double kLengthTop = 400;
+constexpr double kReadoutBottom = 230;
+constexpr double kColumnGap = 80;
 
 constexpr QRgb kDarkBlue = 0xff000080;
 constexpr QRgb kTeal = 0xff008080;
@@ -153,8 +165,6 @@ bk_form::bk_form()
         for (QWidget* w : area->findChildren<QWidget*>())
             w->setFont(stripFont);
     }
-    for (QLineEdit* field : {xText, yText, MassText})
-        field->setFont(forms::sansSerifNarrow(8.25));
     for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption})
         w->setFont(forms::sansSerif(forms::Screen::stripPoints(), true));
     LayoutControls();
@@ -245,20 +255,43 @@ void bk_form::LayoutControls()
     forms::setGeometryTwips(BildCheck, {1700, 840, 1500, 290});
     forms::setGeometryTwips(schliess2Button, {1700, 1160, 1300, 290});
 
-    forms::setGeometryTwips(messen, {pictureWidth - kMessen.width - margin,
-                                     strip + pictureHeight - kMessen.height - margin, kMessen.width,
-                                     kMessen.height});
-    forms::setGeometryTwips(xText, {120, 300, 1250, 280});
-    forms::setGeometryTwips(yText, {120, 640, 1250, 280});
-    forms::setGeometryTwips(MassPicture, {1450, 300, 1130, 330});
-    forms::setGeometryTwips(MassText, {1450, 700, 1130, 280});
+    LayoutReadouts();
     LayoutPanel();
 
     View.layout(pictureWidth, pictureHeight, TwipsPerLE);
-    applyView();
+    scaleToView();
 }
 
-void bk_form::applyView() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
+// The read-outs stand on the drawing: larger in the projector view, with
+// their fields, rows and panel, which keeps its place in the lower right corner.
+void bk_form::LayoutReadouts()
+{
+    const double k = forms::readoutScale();
+    for (QLineEdit* field : {xText, yText, MassText})
+        field->setFont(forms::sansSerifNarrow(8.25 * k));
+    const double tapeLeft = kReadoutInset + kCoordinateWidth * k + kColumnGap;
+    const double width = tapeLeft + kTapeWidth * k + kReadoutInset;
+    const double height = kReadoutTop + (kReadoutPitch + kReadoutHeight) * k + kReadoutBottom;
+    const forms::TwipsRect picture = forms::geometryTwips(Picture1);
+    const double margin = (forms::Screen::isSmall() ? 0.01 : 0.02) * outerWidthTwips();
+    forms::setGeometryTwips(messen, {picture.width - width - margin, picture.top + picture.height - height - margin,
+                                     width, height});
+    const double row = kReadoutHeight * k;
+    forms::setGeometryTwips(xText, {kReadoutInset, kReadoutTop, kCoordinateWidth * k, row});
+    forms::setGeometryTwips(yText, {kReadoutInset, kReadoutTop + kReadoutPitch * k, kCoordinateWidth * k, row});
+    forms::setGeometryTwips(MassPicture, {tapeLeft, kReadoutTop, kTapeWidth * k, kRulerHeight * k});
+    forms::setGeometryTwips(MassText, {tapeLeft, kReadoutTop + kLengthTop * k, kTapeWidth * k, row});
+}
+
+// The icons and the ruler were cleared for the new line weight.
+void bk_form::onViewChanged()
+{
+    LayoutReadouts();
+    DrawKitIcons();
+    DrawRuler();
+}
+
+void bk_form::scaleToView() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
 
 double bk_form::viewLeft() const { return -View.offsetX(); }
 double bk_form::viewRight() const { return View.width() - View.offsetX(); }
@@ -317,7 +350,7 @@ void bk_form::changeZoom(bool in)
         View.zoomIn();
     else
         View.zoomOut();
-    applyView();
+    scaleToView();
     ZoomText->setText(QString::fromStdString(View.zoomText()));
     if (kit_.ObjMode == kit::ObjectMode::Parallel)
         kit_.makeParallelBundle(viewLeft());
@@ -336,7 +369,7 @@ void bk_form::scrollView(Qt::Orientation axis)
         View.scrollHorizontal(HBildlauf->value());
     else
         View.scrollVertical(VBildlauf->value());
-    applyView();
+    scaleToView();
     if (kit_.ObjMode == kit::ObjectMode::Parallel)
         kit_.makeParallelBundle(viewLeft());
     RedrawAll();

@@ -112,6 +112,7 @@ public:
     void onPaint() override;
     void onResize() override;
     void onUnload() override;
+    void onViewChanged() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -171,7 +172,8 @@ public:
 private:
     // Layout (bk_form.cpp).
     void LayoutControls();
-    void applyView();
+    void LayoutReadouts();
+    void scaleToView();
     double viewLeft() const;
     double viewRight() const;
     void changeZoom(bool in);
