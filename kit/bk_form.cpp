@@ -98,8 +98,8 @@ bk_form::bk_form()
     , InfoButton(forms::named(new QPushButton("Info", Panel3D1), "InfoButton"))
     , EndeButton(forms::named(new QPushButton("Ende", Panel3D1), "EndeButton"))
     , Picture1(forms::named(new forms::PictureBox(client()), "Picture1"))
-    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
-    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
+    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -kit::kScrollX, kit::kScrollX, 20, 60, 0))
+    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -kit::kScrollY, kit::kScrollY, 20, 60, 0))
     , baukasten(frame(client(), "baukasten", "Baukasten", kDarkBlue, colour::white))
     , Sammelpicture(icon(baukasten, "Sammelpicture"))
     , StreuPicture(icon(baukasten, "StreuPicture"))
@@ -174,6 +174,7 @@ bk_form::bk_form()
     DrawRuler();
 
     NameControls();
+    files::addExperimentActions(*this, *this, files::rayloreFiles());
     forms::routeMouse(Picture1, this, &bk_form::Picture1_MouseDown, &bk_form::Picture1_MouseMove,
                       &bk_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &bk_form::Picture1_DblClick);
@@ -328,6 +329,66 @@ void bk_form::onResize()
     if (kit_.ObjMode == kit::ObjectMode::Parallel)
         kit_.makeParallelBundle(viewLeft());
     ClearAll();
+}
+
+bool bk_form::showExperiment(const kit::Experiment& experiment, const kit::ViewSetting& view)
+{
+    if (!kit::inRange(experiment) || kit::breachOf(experiment).rule != kit::Breach::Rule::None)
+        return false;
+    showView(view);
+    kit_.apply(experiment, viewLeft());
+    objekte->setCurrentIndex(static_cast<int>(kit_.ObjMode));
+    BildCheck->setChecked(kit_.ShowImages != 0);
+    VirtuellCheck->setChecked(kit_.ShowVirtual != 0);
+    (kit_.EyeDepth == 340 ? KurzOption : kit_.EyeDepth == 260 ? WeitOption : NormOption)->setChecked(true);
+    einstell->hide(); // its element may be gone
+    PanelOpen = 0;
+    DragState = 0;
+    pointPending_ = false;
+    TapeOn = 0;
+    TapeX0 = TapeY0 = TapeX1 = TapeY1 = 0;
+    Picture1->clear();
+    RedrawAll();
+    return true;
+}
+
+// Zoomed from the start, then scrolled; the arrows stop and the bars hold
+// their values within this window's ranges.
+void bk_form::showView(const kit::ViewSetting& view)
+{
+    const float zoom = View.zoomFactor();
+    View.reset();
+    LayoutControls();
+    for (int step = 0; step < std::abs(view.zoomSteps); ++step)
+        view.zoomSteps > 0 ? View.zoomIn() : View.zoomOut();
+    {
+        const QSignalBlocker h(HBildlauf);
+        const QSignalBlocker v(VBildlauf);
+        HBildlauf->setValue(view.scrollX);
+        VBildlauf->setValue(view.scrollY);
+    }
+    View.scrollHorizontal(HBildlauf->value());
+    View.scrollVertical(VBildlauf->value());
+    scaleToView();
+    if (View.zoomFactor() != zoom) // a fresh window's text stays as designed
+        ZoomText->setText(QString::fromStdString(View.zoomText()));
+}
+
+kit::ViewSetting bk_form::viewSetting() const
+{
+    return {kit::zoomSteps(View.zoomFactor()), HBildlauf->value(), VBildlauf->value()};
+}
+
+QJsonObject bk_form::experimentFields() const { return kit::toFields(kit::experimentOf(kit_), viewSetting()); }
+
+QString bk_form::showExperimentFields(const QJsonObject& fields)
+{
+    files::JsonReader reader(fields);
+    const std::optional<kit::ExperimentFile> file = kit::fromFields(reader);
+    if (!file)
+        return reader.fault();
+    showExperiment(file->experiment, file->view);
+    return {};
 }
 
 void bk_form::onUnload()
