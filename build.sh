@@ -6,6 +6,8 @@
 #   ./build.sh package               install what is missing, build the release .deb in build/release
 #   ./build.sh fuzz [EVENTS]         every window's fuzzer on every test screen, fresh seeds, EVENTS each
 #   ./build.sh bench                 whole-update medians of the heaviest moves on a 1920x1080 screen, ratio 1 and 2
+#   ./build.sh mutate [PATTERN]      mutation check: which of tests/mutation/mutants.txt the tests catch
+#   ./build.sh mutate --recheck RESULTS   the mutants an earlier run caught, once more; names any now missed
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -44,7 +46,12 @@ package() {
 # seed and the events that led to it.
 fuzz() {
     local events="$1" screen test
+    echo "== file_fuzz_test, $((events * 5)) damaged files"
+    RAYLORE_FUZZ_INPUTS=$((events * 5)) ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 \
+        UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 build/dev/tests/files/file_fuzz_test \
+        || { echo "fuzz failed: file_fuzz_test (replay with the seed printed above)" >&2; exit 1; }
     for test in build/dev/tests/*/*_fuzz_test; do
+        [ "${test##*/}" = file_fuzz_test ] && continue
         for screen in 640x480 800x600 1280x1024 800x600-dpr2; do
             echo "== ${test##*/} on ${screen}, ${events} events"
             if ! QT_QPA_PLATFORM="offscreen:configfile=$PWD/tests/support/screen-${screen}.json" \
@@ -95,13 +102,18 @@ case "${1:-}" in
         install_missing
         bench
         ;;
+    mutate)
+        install_missing
+        shift
+        exec tests/mutation/mutate.sh "$@"
+        ;;
     fuzz)
         install_missing
         build dev
         fuzz "${2:-200000}"
         ;;
     *)
-        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS] | $0 bench" >&2
+        echo "usage: $0 run [raylore|diska] | $0 test | $0 package | $0 fuzz [EVENTS] | $0 bench | $0 mutate [PATTERN | --recheck RESULTS]" >&2
         exit 2
         ;;
 esac

@@ -7,13 +7,7 @@
 namespace disk {
 namespace {
 
-// Tick sets of the ring: spacing in degrees and outer radius; all start at 220.
-struct TickSet {
-    int spacing;
-    float outer;
-};
-constexpr TickSet kTickSets[] = {{5, 240}, {15, 250}, {30, 260}};
-constexpr float kInnerTick = 220;
+constexpr float kInnerTick = 220; // where every tick of the ring starts
 constexpr float kFaceHalfWidth = 200;
 
 Segment radial(float phi, float inner, float outer)
@@ -23,9 +17,6 @@ Segment radial(float phi, float inner, float outer)
     return {{static_cast<float>(inner * c), static_cast<float>(inner * s)},
             {static_cast<float>(outer * c), static_cast<float>(outer * s)}};
 }
-
-// Degrees rounded to the nearest whole number, halves to even.
-int roundedDegrees(float radians) { return static_cast<int>(std::nearbyint(radians / singlePi() * 180.0f)); }
 
 } // namespace
 
@@ -95,27 +86,6 @@ std::vector<Segment> gridLines()
         lines.push_back({{0, v}, {top, v}});
         lines.push_back({{v, 0}, {v, top}});
     }
-    return lines;
-}
-
-std::vector<Segment> repairLines(float alphaDrawn, float betaDrawn, float f)
-{
-    std::vector<Segment> lines;
-    // The refracted side is the incident side turned by 180 degrees.
-    const auto ticksBelow = [&](float drawn, float side) {
-        const int degrees = roundedDegrees(drawn);
-        for (const TickSet& set : kTickSets) {
-            const float theta = DegToRad(static_cast<float>(set.spacing * (degrees / set.spacing)));
-            const double s = side * std::sin(theta);
-            const double c = side * std::cos(theta);
-            lines.push_back({{static_cast<float>(-kInnerTick * f * s), static_cast<float>(kInnerTick * f * c)},
-                             {static_cast<float>(-set.outer * f * s), static_cast<float>(set.outer * f * c)}});
-        }
-    };
-    ticksBelow(alphaDrawn, 1);
-    ticksBelow(betaDrawn, -1);
-    lines.push_back({{0, -kInnerTick * f}, {0, kInnerTick * f}});
-    lines.push_back({{-kFaceHalfWidth * f, 0}, {kFaceHalfWidth * f, 0}});
     return lines;
 }
 

@@ -46,9 +46,6 @@ Point refractedEnd(float beta, float length);
 std::vector<Segment> diskLines(float f);
 // Grey lines of the graph every 15 degrees, its top and right border included.
 std::vector<Segment> gridLines();
-// What overdrawing old rays may wipe: the ticks at or below each ray's angle,
-// the normal and the plane face (the arc piece is drawn by the window).
-std::vector<Segment> repairLines(float alphaDrawn, float betaDrawn, float f);
 // alpha / beta = 1.5 through the origin, across the graph.
 Segment comparisonLine();
 

@@ -24,6 +24,8 @@ constexpr QRgb kYellow = 0xffffff00;
 constexpr QRgb kGrey = 0xff808080;
 constexpr double kTwipsPerUnit = 10;
 constexpr float kGlassRadius = 200;
+constexpr int kDiskLineWidth = 2;
+constexpr int kPointWidth = 2;
 
 QRgb windowBackground() { return QApplication::palette().color(QPalette::Base).rgb(); }
 QRgb windowText() { return QApplication::palette().color(QPalette::Text).rgb(); }
@@ -143,6 +145,8 @@ DKForm::DKForm()
     betaDrawn = 1;
 
     NameControls();
+    grafik->setRepair([this] { DrawStayingOnDisk(); });
+    diagramm->setRepair([this] { DrawStayingInGraph(); });
     forms::routeMouse(grafik, this, &DKForm::grafik_MouseDown, &DKForm::grafik_MouseMove, &DKForm::grafik_MouseUp);
     connect(blendButton, &QPushButton::clicked, this, &DKForm::blendButton_Click);
     connect(LoeschButton, &QPushButton::clicked, this, &DKForm::LoeschButton_Click);
@@ -164,7 +168,7 @@ void DKForm::layoutControls(double width, double height)
 
     forms::setGeometryTwips(grafik, {0, 0, width, height});
     grafik->setScale(-(2.0 / 3.0) * wu, hu / 2, wu, -hu);
-    grafik->setLineWidth(2);
+    grafik->setLineWidth(kDiskLineWidth);
 
     const double gw = 0.4 * height;
     const double gh = 0.4 * height;
@@ -228,34 +232,34 @@ void DKForm::layoutControls(double width, double height)
 
 void DKForm::DrawDiskAndGrid()
 {
+    DrawDisk();
+    DrawGrid();
+}
+
+// The glass body, the ring of ticks and the normal, white.
+void DKForm::DrawDisk()
+{
     const float f = sizeFactor;
     grafik->setForeground(kWhite);
     grafik->arc(0, 0, kGlassRadius * f, disk::DegToRad(180), disk::DegToRad(360));
     for (const disk::Segment& s : disk::diskLines(f))
         grafik->line(s.from.x, s.from.y, s.to.x, s.to.y);
+}
 
+void DKForm::DrawGrid()
+{
     diagramm->setLineWidth(1);
     for (const disk::Segment& s : disk::gridLines())
         diagramm->line(s.from.x, s.from.y, s.to.x, s.to.y, kGrey);
 }
 
-void DKForm::RepairScale()
-{
-    const float f = sizeFactor;
-    for (const disk::Segment& s : disk::repairLines(alphaDrawn, betaDrawn, f))
-        grafik->line(s.from.x, s.from.y, s.to.x, s.to.y, kWhite);
-    grafik->setForeground(kWhite);
-    grafik->arc(0, 0, kGlassRadius * f, disk::DegToRad(270), disk::DegToRad(315));
-}
-
-// Old rays are removed by drawing them again in the disk's colour.
-void DKForm::overdrawRays()
+// Both halves of the current ray in one colour: teal removes them.
+void DKForm::drawRays(QRgb colour)
 {
     const disk::Point incident = disk::incidentEnd(alpha, rayLength);
     const disk::Point refracted = disk::refractedEnd(betaDrawn, rayLength);
-    grafik->line(0, 0, incident.x, incident.y, kTeal);
-    grafik->line(0, 0, refracted.x, refracted.y, kTeal);
-    RepairScale();
+    grafik->line(0, 0, incident.x, incident.y, colour);
+    grafik->line(0, 0, refracted.x, refracted.y, colour);
 }
 
 void DKForm::drawIncidentRay()
@@ -272,11 +276,25 @@ void DKForm::drawRefractedRay()
     Text2->setText(QStringLiteral("beta = %1 °").arg(disk::wholeDegrees(beta)));
 }
 
+// The old ray goes, the one at this angle of incidence comes.
+void DKForm::moveRayTo(float angle)
+{
+    drawRays(kTeal);
+    alpha = angle;
+    drawIncidentRay();
+    beta = disk::refractionAngle(alpha);
+    betaDrawn = beta;
+    drawRefractedRay();
+    rayShown_ = true;
+}
+
 void DKForm::plotPoint()
 {
-    diagramm->setLineWidth(2);
+    diagramm->setLineWidth(kPointWidth);
     diagramm->point(alpha, beta);
     diagramm->setLineWidth(1);
+    if (plotted_.empty() || plotted_.back().x != alpha || plotted_.back().y != beta)
+        plotted_.push_back({alpha, beta});
 }
 
 void DKForm::grafik_MouseDown(int /*button*/, int /*shift*/, float x, float y)
@@ -284,26 +302,14 @@ void DKForm::grafik_MouseDown(int /*button*/, int /*shift*/, float x, float y)
     if (!disk::pressStartsRay(x, y))
         return;
     dragging = 1;
-    overdrawRays();
-    alpha = disk::alphaAtPress(x, y);
-    alphaDrawn = alpha;
-    drawIncidentRay();
-    beta = disk::refractionAngle(alpha);
-    betaDrawn = beta;
-    drawRefractedRay();
+    moveRayTo(disk::alphaAtPress(x, y));
 }
 
 void DKForm::grafik_MouseMove(int /*button*/, int /*shift*/, float x, float y)
 {
     if (dragging != 1)
         return;
-    overdrawRays();
-    alpha = disk::alphaWhileDragging(x, y);
-    alphaDrawn = alpha;
-    drawIncidentRay();
-    beta = disk::refractionAngle(alpha);
-    betaDrawn = beta;
-    drawRefractedRay();
+    moveRayTo(disk::alphaWhileDragging(x, y));
     if (kontOpt->isChecked())
         plotPoint();
 }
@@ -316,16 +322,21 @@ void DKForm::grafik_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*
 
 void DKForm::blendButton_Click()
 {
-    const disk::Segment line = disk::comparisonLine();
     if (lineShown == 0) {
         blendButton->setText("Gerade ausblenden");
-        diagramm->line(line.from.x, line.from.y, line.to.x, line.to.y);
+        drawComparisonLine(windowText());
         lineShown = 1;
     } else {
         blendButton->setText("Gerade einblenden");
-        diagramm->line(line.from.x, line.from.y, line.to.x, line.to.y, kWhite);
+        drawComparisonLine(kWhite);
         lineShown = 0;
     }
+}
+
+void DKForm::drawComparisonLine(QRgb colour)
+{
+    const disk::Segment line = disk::comparisonLine();
+    diagramm->line(line.from.x, line.from.y, line.to.x, line.to.y, colour);
 }
 
 void DKForm::clearDrawings()
@@ -337,6 +348,8 @@ void DKForm::clearDrawings()
     DrawDiskAndGrid();
     blendButton->setText("Gerade einblenden");
     lineShown = 0;
+    rayShown_ = false;
+    plotted_.clear();
 }
 
 void DKForm::LoeschButton_Click() { clearDrawings(); }
@@ -351,6 +364,27 @@ void DKForm::InfoButton_Click()
 }
 
 void DKForm::EndeButton_Click() { unload(); }
+
+// The disk under the current ray, as a press or a drag leaves them.
+void DKForm::DrawStayingOnDisk()
+{
+    grafik->setLineWidth(kDiskLineWidth);
+    DrawDisk();
+    if (rayShown_)
+        drawRays(kYellow);
+}
+
+// The grid under the plotted points and the comparison line while it is shown.
+void DKForm::DrawStayingInGraph()
+{
+    DrawGrid();
+    diagramm->setLineWidth(kPointWidth);
+    for (const disk::Point& p : plotted_)
+        diagramm->point(p.x, p.y, windowText());
+    diagramm->setLineWidth(1);
+    if (lineShown == 1)
+        drawComparisonLine(windowText());
+}
 
 void DKForm::onActivate() { DrawDiskAndGrid(); }
 void DKForm::onPaint() { DrawDiskAndGrid(); }

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "disk/disk_model.h"
 #include "forms/form.h"
 
 #include <QPointer>
 
 #include <cstdint>
+#include <vector>
 
 class QLabel;
 class QLineEdit;
@@ -24,7 +26,6 @@ public:
     DKForm();
 
     float alpha = 0;
-    float alphaDrawn = 0;
     float beta = 0;
     float betaDrawn = 1;
     float rayLength = 0;
@@ -74,13 +75,22 @@ public:
 private:
     void layoutControls(double width, double height);
     void DrawDiskAndGrid();
-    void RepairScale();
-    void overdrawRays();
+    void DrawDisk();
+    void DrawGrid();
+    void drawRays(QRgb colour);
     void drawIncidentRay();
     void drawRefractedRay();
+    void moveRayTo(float angle);
     void plotPoint();
+    void drawComparisonLine(QRgb colour);
     void clearDrawings();
+    // What stays on each drawing, in the order it was drawn: the repair after erasing.
+    void DrawStayingOnDisk();
+    void DrawStayingInGraph();
     // For screen readers (dk_form_access.cpp).
     void NameControls();
     void DescribeDrawing();
+
+    bool rayShown_ = false;            // a ray was drawn since the disk was last cleared
+    std::vector<disk::Point> plotted_; // the graph's points, which stay until it is cleared
 };

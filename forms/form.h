@@ -1,10 +1,10 @@
 #pragma once
 
-#include <QHash>
+#include "forms/strip_fit.h"
+
 #include <QImage>
 #include <QMainWindow>
 #include <QMargins>
-#include <QStringList>
 
 #include <functional>
 #include <optional>
@@ -29,7 +29,7 @@ public:
     explicit Form(QWidget* parent = nullptr);
 
     // Texts a control may show besides the one it shows now.
-    using Captions = QHash<const QWidget*, QStringList>;
+
 
     // Controls are placed on the client area, below the menu bar if there is one.
     QWidget* client() const { return client_; }
@@ -79,7 +79,7 @@ protected:
     // it has: each as large as its widest caption needs, none reaching out of
     // the strip, no two overlapping. The windows lay out in proportion, so the
     // controls only crowd as the window shrinks. Call it at the opening size.
-    void limitShrinking(const QWidget& strip, const Captions& captions, const std::function<void()>& layout);
+    void limitShrinking(const QWidget& strip, const forms::Captions& captions, const std::function<void()>& layout);
 
     virtual void onActivate() {}
     virtual void onPaint() {}

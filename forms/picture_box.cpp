@@ -189,6 +189,7 @@ void PictureBox::ensureCanvas()
     canvas_.fill(background_);
     dirty_.reset(canvas_.size());
     erased_.reset(canvas_.size());
+    repairTiles_.reset(canvas_.size());
 }
 
 QPointF PictureBox::toDevice(double x, double y) const
@@ -263,22 +264,29 @@ private:
 
 void PictureBox::repairErased()
 {
-    const QRegion clip = erased_.region(1.0);
+    std::swap(repairTiles_, erased_);
     erased_.clear();
-    drawStaying(clip);
+    drawStaying(repairTiles_.region(1.0), &repairTiles_);
 }
 
-void PictureBox::drawStaying(const QRegion& clip)
+void PictureBox::drawStaying(const QRegion& clip, const TileMask* cull)
 {
     if (!repair_)
         return;
     const StayingPens pens(*this);
     repairing_ = true;
     repairClip_ = clip;
+    cull_ = cull;
     closePainter(); // reopened with the clip
     repair_();
     closePainter();
+    cull_ = nullptr;
     repairing_ = false;
+}
+
+template <typename Touches> bool PictureBox::shown(const Touches& touches) const
+{
+    return !cull_ || touches(*cull_, penWidth() + 2.0);
 }
 
 // Clearing is the exact erase of every figure; the staying figures are then
@@ -287,7 +295,7 @@ void PictureBox::redrawWithWeight(int weight)
 {
     weight_ = weight;
     clear();
-    drawStaying(QRegion(canvas_.rect()));
+    drawStaying(QRegion(canvas_.rect()), nullptr);
 }
 
 QImage PictureBox::drawAlone(const std::function<void()>& draw)
@@ -332,7 +340,7 @@ void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
 {
     const QRectF box(-kClipMargin, -kClipMargin, canvas_.width() + 2 * kClipMargin,
                      canvas_.height() + 2 * kClipMargin);
-    if (!clipToBox(a, b, box))
+    if (!clipToBox(a, b, box) || !shown([&](const TileMask& m, double pad) { return m.touchesLine(a, b, pad); }))
         return;
     QPainter& p = painter();
     const double width = penWidth();
@@ -391,12 +399,29 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
     if (!bounds.intersects(visible))
         return;
 
-    QPainter& p = painter();
+    const bool filled = closed && fillStyle_ == FillStyle::Solid;
     const double width = penWidth();
+    if (filled
+        && !shown([&](const TileMask& m, double pad) { return m.touchesRect(bounds, pad); }))
+        return;
+    if (!filled
+        && !shown([&](const TileMask& m, double pad) { return m.touchesArc(bounds, start, span, pad); }))
+        return;
+
+    QPainter& p = painter();
+    if (filled && fillColour_ == foreground_) {
+        // A dot: the outline is filled with the inside, which spares the stroker.
+        p.setPen(Qt::NoPen);
+        p.setBrush(QBrush(QColor::fromRgb(fillColour_)));
+        const QRectF outer = bounds.adjusted(-width / 2, -width / 2, width / 2, width / 2);
+        p.drawEllipse(outer);
+        touched(fillColour_, [&](TileMask& mask, double pad) { mask.markRect(outer, pad); });
+        return;
+    }
     QPen pen(QColor::fromRgb(foreground_), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     pen.setCosmetic(width <= 1.0);
     p.setPen(pen);
-    if (closed && fillStyle_ == FillStyle::Solid) {
+    if (filled) {
         p.setBrush(QBrush(QColor::fromRgb(fillColour_)));
         p.drawEllipse(bounds);
         // Filled in the fill colour: an erase when that is the background.
@@ -432,6 +457,8 @@ void PictureBox::point(double x, double y, QRgb colour)
         return;
     const QRect square(static_cast<int>(left), static_cast<int>(top), static_cast<int>(size),
                        static_cast<int>(size));
+    if (!shown([&](const TileMask& m, double pad) { return m.touchesRect(QRectF(square), pad); }))
+        return;
     painter().fillRect(square, QColor::fromRgb(colour));
     touched(colour, [&](TileMask& mask, double pad) { mask.markRect(QRectF(square), pad); });
 }
@@ -467,10 +494,13 @@ void PictureBox::paintEvent(QPaintEvent* event)
 {
     ensureCanvas();
     closePainter();
+    // The canvas seen at its own ratio: each rectangle is copied pixel for pixel.
+    QImage view(canvas_.constBits(), canvas_.width(), canvas_.height(), canvas_.bytesPerLine(), canvas_.format());
+    view.setDevicePixelRatio(ratio_);
     QPainter painter(this);
     for (const QRect& r : event->region()) {
         const QRectF source(r.x() * ratio_, r.y() * ratio_, r.width() * ratio_, r.height() * ratio_);
-        painter.drawImage(QRectF(r), canvas_, source);
+        painter.drawImage(QPointF(r.topLeft()), view, source);
     }
 }
 

@@ -126,8 +126,11 @@ private:
     // Repairs what erasing cut, then asks for one repaint of what changed.
     void flush();
     void repairErased();
-    // The repair callback with the staying figures' pens, clipped to `clip` (device pixels).
-    void drawStaying(const QRegion& clip);
+    // The repair callback with the staying figures' pens, clipped to `clip`
+    // (device pixels); figures that touch no tile of `cull` are not drawn at all.
+    void drawStaying(const QRegion& clip, const TileMask* cull);
+    // Whether a figure could show through the clip of the running repair.
+    template <typename Touches> bool shown(const Touches& touches) const;
     void redrawWithWeight(int weight);
     // The pen width in device pixels.
     double penWidth() const { return lineWidth_ * weight_ * ratio_; }
@@ -141,6 +144,8 @@ private:
     // Where figures were drawn, and drawn in the background colour, since the last flush.
     TileMask dirty_;
     TileMask erased_;
+    TileMask repairTiles_; // what the running repair mends: figures elsewhere are skipped
+    const TileMask* cull_ = nullptr;
     bool flushQueued_ = false;
     std::function<void()> repair_;
     QRegion repairClip_; // device pixels; set while the repair draws

@@ -10,7 +10,8 @@ namespace forms {
 
 // Which squares of a canvas a set of figures touched, on a coarse grid, so
 // that a long slanted line marks a thin band of squares rather than its whole
-// bounding rectangle. Coordinates are device pixels.
+// bounding rectangle. Coordinates are device pixels; `pad` grows a figure on
+// every side.
 class TileMask {
 public:
     static constexpr int kTile = 32;
@@ -21,18 +22,23 @@ public:
     void clear();
     bool empty() const { return count_ == 0; }
 
-    // Marks the squares under the rectangle, grown by `pad` on every side.
     void markRect(QRectF rect, double pad);
-    // Marks the squares along the segment, within `pad` of it.
     void markLine(QPointF a, QPointF b, double pad);
-    // Marks the squares along an elliptic arc (angles in degrees, anticlockwise
-    // on screen), within `pad` of it.
+    // An elliptic arc; angles in degrees, anticlockwise on screen.
     void markArc(const QRectF& bounds, double startDegrees, double spanDegrees, double pad);
+
+    // Whether the figure touches a marked square.
+    bool touchesRect(QRectF rect, double pad) const;
+    bool touchesLine(QPointF a, QPointF b, double pad) const;
+    bool touchesArc(const QRectF& bounds, double startDegrees, double spanDegrees, double pad) const;
 
     // The marked squares as a region, each row's runs merged, scaled down by `ratio`.
     QRegion region(double ratio) const;
 
 private:
+    // Calls visit(index) for each square under the rectangle, until it returns true.
+    template <typename Visit> bool eachTile(QRectF rect, double pad, const Visit& visit) const;
+
     int columns_ = 0;
     int rows_ = 0;
     int count_ = 0;

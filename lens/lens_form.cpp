@@ -169,6 +169,7 @@ lens_form::lens_form()
                    [this] { LayoutControls(); });
 
     NameControls();
+    Picture1->setRepair([this] { DrawStaying(); });
     forms::routeMouse(Picture1, this, &lens_form::Picture1_MouseDown, &lens_form::Picture1_MouseMove,
                       &lens_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &lens_form::Picture1_DblClick);
@@ -415,6 +416,7 @@ void lens_form::InfoButton_Click()
         setForeground(colour::white);
         Picture1->dot(RayStartX, RayStartY, kDotRadius);
         setForeground(colour::black);
+        objectHidden_ = true;
     }
     if (!lens_info)
         lens_info = makeLens_info();

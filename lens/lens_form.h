@@ -150,12 +150,18 @@ private:
     void DrawLens();
     void DrawLensOn(forms::PictureBox& box);
     void DrawObjectAndPairs();
+    void DrawPairs();
     void DrawImagePoints();
     void DrawPointGrid();
     void DrawBlende();
+    // A ray's start height (it starts at RayStartX) and direction.
+    struct RayStart {
+        float y;
+        float angle;
+    };
+    RayStart rayOf(int i) const;
     void TraceRay();
-    void TraceRayOn(forms::PictureBox& box, bool withAperture);
-    void selectRay(int i);
+    void TraceRayOn(forms::PictureBox& box, RayStart ray, bool withAperture);
     void DrawRays();
     void RebuildBundle();
     void DrawPreview();
@@ -165,6 +171,8 @@ private:
     void EraseRaysAndMarks();
     void EraseAll();
     void RedrawAll();
+    // What stays on the drawing, in the order a redraw draws it: the repair after erasing.
+    void DrawStaying();
     void applyWorldWindow();
 
     // The mouse.
@@ -198,4 +206,5 @@ private:
     void LayoutControls();
 
     bool markerDrawn_ = false;
+    bool objectHidden_ = false; // "Info" took the object point away
 };

@@ -77,6 +77,14 @@ void lens_form::DrawObjectAndPairs()
     if (ApertureOn == 1)
         DrawBlende();
     Picture1->dot(RayStartX, RayStartY, kDotRadius);
+    if (Picture1->foreground() == colour::black)
+        objectHidden_ = false;
+    DrawPairs();
+}
+
+// Red image points with their blue object points.
+void lens_form::DrawPairs()
+{
     for (int i = 0; i < PairCount; ++i) {
         {
             forms::ColourScope red(*Picture1, colour::red);
@@ -112,33 +120,28 @@ void lens_form::DrawBlende()
     Picture1->setLineWidth(1);
 }
 
-void lens_form::TraceRay() { TraceRayOn(*Picture1, true); }
+void lens_form::TraceRay() { TraceRayOn(*Picture1, {RayStartY, RayAngle}, true); }
 
 // The magnifier draws the same trace without the aperture.
-void lens_form::TraceRayOn(forms::PictureBox& box, bool withAperture)
+void lens_form::TraceRayOn(forms::PictureBox& box, RayStart ray, bool withAperture)
 {
     const lens::Aperture aperture{withAperture && ApertureOn == 1, BlendeOffset};
-    for (const lens::Segment& s : lens::TraceRay(lens, RayStartX, RayStartY, RayAngle, aperture, viewRight()))
+    for (const lens::Segment& s : lens::TraceRay(lens, RayStartX, ray.y, ray.angle, aperture, viewRight()))
         box.line(s.x1, s.y1, s.x2, s.y2);
 }
 
 // Ray i of the list: an angle from the object point, or a bundle ray's start height.
-void lens_form::selectRay(int i)
+lens_form::RayStart lens_form::rayOf(int i) const
 {
-    if (parallelLight()) {
-        RayStartY = RayList[i];
-        RayAngle = BundleAngle;
-    } else {
-        RayAngle = RayList[i];
-    }
+    if (parallelLight())
+        return {RayList[i], BundleAngle};
+    return {RayStartY, RayList[i]};
 }
 
 void lens_form::DrawRays()
 {
-    for (int i = 0; i < RayCount; ++i) {
-        selectRay(i);
-        TraceRay();
-    }
+    for (int i = 0; i < RayCount; ++i)
+        TraceRayOn(*Picture1, rayOf(i), true);
 }
 
 // Five rays 120 / QuerDivisor apart from the view's left edge, centred on the
@@ -179,7 +182,7 @@ void lens_form::EraseAll()
     }
 }
 
-// Everything in black again, as closing the magnifier draws it.
+// Everything in black again, after EraseAll and a change of the view or the lens.
 void lens_form::RedrawAll()
 {
     setForeground(colour::black);
@@ -194,4 +197,32 @@ void lens_form::RedrawAll()
         DrawRays();
         DrawPointGrid();
     }
+}
+
+// Drawn again where erasing cut: what the state says is on the drawing now,
+// including the magnifier's marker and handle while they are shown.
+void lens_form::DrawStaying()
+{
+    if (Painted == 0)
+        return; // nothing is drawn before the first paint
+    DrawAxis();
+    DrawLens();
+    if (parallelLight()) {
+        DrawRays();
+        DrawImagePoints();
+        if (ApertureOn == 1)
+            DrawBlende();
+    } else {
+        if (ApertureOn == 1)
+            DrawBlende();
+        if (!objectHidden_)
+            Picture1->dot(RayStartX, RayStartY, kDotRadius);
+        DrawPairs();
+        DrawRays();
+        DrawPointGrid();
+    }
+    if (markerDrawn_)
+        DrawLupeMarker(AimX, AimY);
+    if (LupeMode == 1 && LupePlacing == 0)
+        DrawLupeHandle();
 }

@@ -138,10 +138,9 @@ void lens_form::DrawLupeContents(bool alsoMainView)
     if (!parallelLight())
         Picture2->dot(RayStartX, RayStartY, kDotRadius);
     for (int i = 0; i < RayCount; ++i) {
-        selectRay(i);
         if (alsoMainView)
-            TraceRay();
-        TraceRayOn(*Picture2, false);
+            TraceRayOn(*Picture1, rayOf(i), true);
+        TraceRayOn(*Picture2, rayOf(i), false);
     }
 }
 
@@ -154,7 +153,7 @@ void lens_form::CloseLupe()
     DrawLupeHandle();
     if (LupePlacing == 0)
         EraseLupeMarker(); // leaving the mode: the marker under the magnifier goes too
-    RedrawAll();
+    setForeground(colour::black);
     if (LupePlacing == 0) {
         LupeButton->setText("Lupe");
         LupeMode = 0;

@@ -20,7 +20,6 @@ namespace colour = forms::colour;
 
 constexpr float kNear = 10;
 constexpr float kGridRight = 340; // right edge of the point grid, from the view's left edge
-constexpr float kGridRedrawBelow = 320;
 constexpr float kObjectStartX = 60;
 constexpr float kObjectStartY = 100;
 const char* const kTooManyRays =
@@ -65,12 +64,6 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
             Picture1->setPointer(forms::Pointer::Cross);
             EraseLupeMarker();
             setForeground(colour::black);
-            if (!parallelLight() && x < 400)
-                DrawPointGrid();
-            Form_Paint();
-            DrawRays();
-            if (parallelLight() && ApertureOn == 1)
-                DrawBlende();
             DrawLupeMarker(x, y);
             markerDrawn_ = true;
             AimX = x;
@@ -89,9 +82,6 @@ void lens_form::Picture1_MouseMove(int /*button*/, int /*shift*/, float x, float
         setForeground(colour::white);
         DrawPreview();
         setForeground(colour::black);
-        // The erased line may have crossed the axis, the object point and the pairs.
-        Picture1->line(0, 0, viewRight(), 0, colour::lightGrey);
-        DrawObjectAndPairs();
         RayAngle = common::aimAngle(x - RayStartX, y - RayStartY);
         AimX = x;
         AimY = y;
@@ -151,8 +141,6 @@ void lens_form::MoveLens(float x)
     PairCount = 0;
     PairOpen = 0;
     setForeground(colour::black);
-    if (!parallelLight() && x < kGridRedrawBelow)
-        DrawPointGrid();
     Form_Paint();
     if (parallelLight()) {
         if (ApertureOn == 1)
@@ -243,20 +231,15 @@ void lens_form::MarkImage(float x, float y)
 
 void lens_form::Picture1_MouseUp(int /*button*/, int /*shift*/, float /*x*/, float /*y*/)
 {
-    if (DragMode == 2) {
-        if (parallelLight()) {
-            Picture1->line(-View.offsetX(), 0, View.width() - View.offsetX(), 0, colour::lightGrey);
-            DrawLens();
-        } else {
-            setForeground(colour::white);
-            DrawPreview();
-            setForeground(colour::black);
-            // Released anywhere but in front of the lens, the ray is dropped.
-            if (MouseRegion == 1 && RayCount < kMaxEntries) {
-                TraceRay();
-                RayList[RayCount] = RayAngle;
-                ++RayCount;
-            }
+    if (DragMode == 2 && !parallelLight()) {
+        setForeground(colour::white);
+        DrawPreview();
+        setForeground(colour::black);
+        // Released anywhere but in front of the lens, the ray is dropped.
+        if (MouseRegion == 1 && RayCount < kMaxEntries) {
+            TraceRay();
+            RayList[RayCount] = RayAngle;
+            ++RayCount;
         }
     }
     if (DragMode == 1 && !parallelLight())

@@ -37,7 +37,7 @@ private slots:
     {
         const FuzzTarget target = windowTarget<DKForm>({"EndeButton", "InfoButton", "LöschButton"}, brokenInvariant,
                                                        [](const DKForm& w) { return int(w.dragging); });
-        const FuzzResult result = fuzzForm(target, 7000);
+        const FuzzResult result = fuzzForm(target, 420);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }
 };

@@ -8,8 +8,6 @@ namespace {
 
 const float kMaxBeta = static_cast<float>(std::asin(2.0 / 3.0));
 
-double degreesOf(const disk::Segment& s) { return std::atan2(std::abs(s.to.x), std::abs(s.to.y)) * 180 / M_PI; }
-
 TEST(Refraction, PressOnThePlaneFaceGivesGrazingIncidence)
 {
     const float alpha = disk::alphaAtPress(-120, 0);
@@ -80,37 +78,6 @@ TEST(Rays, EndOnTheirQuadrants)
     EXPECT_NEAR(out.y, -86.6025, 1e-3);
     EXPECT_NEAR(disk::rayLength(900, 600), std::sqrt(600.0 * 600 + 300.0 * 300), 1e-3);
 }
-
-struct RepairCase {
-    float drawnDegrees;
-    double ticks[3]; // 5, 15 and 30 degree ticks at or below
-};
-
-class Repair : public testing::TestWithParam<RepairCase> {};
-
-TEST_P(Repair, RedrawsTheTicksAtOrBelowTheRay)
-{
-    const RepairCase& c = GetParam();
-    const float angle = disk::DegToRad(c.drawnDegrees);
-    const auto lines = disk::repairLines(angle, angle, 1);
-    ASSERT_EQ(lines.size(), 8u);
-    const double outer[] = {240, 250, 260};
-    for (int k = 0; k < 3; ++k) {
-        EXPECT_NEAR(degreesOf(lines[k]), c.ticks[k], 1e-3) << "incident, set " << k;
-        EXPECT_NEAR(degreesOf(lines[3 + k]), c.ticks[k], 1e-3) << "refracted, set " << k;
-        EXPECT_NEAR(std::hypot(lines[k].to.x, lines[k].to.y), outer[k], 1e-3);
-        EXPECT_LE(lines[k].to.x, 1e-3f);   // incident side: upper left
-        EXPECT_GE(lines[3 + k].to.x, -1e-3f); // refracted side: lower right
-        EXPECT_LE(lines[3 + k].to.y, 1e-3f);
-    }
-}
-
-// Rounded to whole degrees with halves to even, then integer division.
-INSTANTIATE_TEST_SUITE_P(Cases, Repair,
-                         testing::Values(RepairCase{30, {30, 30, 30}}, RepairCase{44.4f, {40, 30, 30}},
-                                         RepairCase{22.5f, {20, 15, 0}}, RepairCase{27.5f, {25, 15, 0}},
-                                         RepairCase{4.6f, {5, 0, 0}}, RepairCase{0, {0, 0, 0}},
-                                         RepairCase{89.7f, {90, 90, 90}}));
 
 TEST(Graph, GridEndsInTheBorderAndComparisonLineHasSlopeTwoThirds)
 {

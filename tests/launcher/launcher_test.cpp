@@ -1,8 +1,10 @@
+#include "files/experiment_window.h"
 #include "forms/geometry.h"
 #include "forms/projector_view.h"
 #include "launcher/launcher_item.h"
 #include "launcher/rl_form.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/experiment_files.h"
 
 #include <QAction>
 #include <QApplication>
@@ -10,6 +12,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QSettings>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -18,6 +21,24 @@ namespace {
 class TestSimulation : public forms::Form {
 public:
     explicit TestSimulation(int* loads) { ++*loads; }
+};
+
+// A simulation window that takes experiment files and counts its activations.
+class TestExperimentWindow : public forms::Form, public files::ExperimentWindow {
+public:
+    QString simulation() const override { return "baukasten"; }
+    QJsonObject experimentFields() const override { return shown; }
+    QString showExperimentFields(const QJsonObject& fields) override
+    {
+        if (fields.value("linsen").toInt() > 6)
+            return "zu viele Linsen";
+        shown = fields;
+        return {};
+    }
+    void onActivate() override { ++resets; }
+
+    QJsonObject shown;
+    int resets = 0;
 };
 
 constexpr double kDesignClientWidth = 8670;
@@ -249,6 +270,43 @@ private slots:
         forms::readViewSetting({"raylore"});
         QVERIFY(forms::projectorView());
         forms::setProjectorView(false);
+    }
+
+    // "Versuch öffnen …" opens the window of the file's simulation and shows the
+    // experiment there; the window's first activation does not reset it.
+    void aFileOpensInItsSimulationsWindow()
+    {
+        RecordingDialogs dialogs;
+        QTemporaryDir dir;
+        auto* form = new RL_Form;
+        form->registry().add(3, [] { return new TestExperimentWindow; });
+        form->show();
+        QStringList items;
+        for (const QAction* item : form->menuBar()->actions()[0]->menu()->actions())
+            items << item->text();
+        QCOMPARE(items, QStringList({QString::fromUtf8("Ö&ffnen"), QString::fromUtf8("Versuch öffnen …"), "", "&Beenden"}));
+        QCOMPARE(form->openExperimentAction()->shortcut(), QKeySequence("Ctrl+O"));
+
+        const QJsonObject kit{{"format", "raylore-versuch"}, {"version", 1}, {"simulation", "baukasten"}, {"linsen", 3}};
+        dialogs.fileName = writeFile(dir, "kit.raylore", fileBytes(kit));
+        form->openExperimentAction()->trigger();
+        auto* window = static_cast<TestExperimentWindow*>(form->registry().window(3));
+        QVERIFY(window);
+        QCOMPARE(window->shown.value("linsen").toInt(), 3);
+        QCOMPARE(form->SelectedSim, 3);
+        const int resets = window->resets;
+        activateFromAnotherWindow(window);
+        QCOMPARE(window->resets, resets);
+        activateFromAnotherWindow(window);
+        QCOMPARE(window->resets, resets + 1);
+        QVERIFY(dialogs.messages.empty());
+
+        form->openExperimentFile(writeFile(dir, "eight.raylore", fileBytes(withField(kit, "linsen", 8))));
+        form->openExperimentFile(writeFile(dir, "prism.raylore", fileBytes(withField(kit, "simulation", "prisma"))));
+        QCOMPARE(dialogs.messages.size(), std::size_t(2));
+        QCOMPARE(dialogs.messages[0].text, QString("zu viele Linsen"));
+        QCOMPARE(dialogs.messages[1].text, QString::fromUtf8("Die Simulation „prisma“ im Feld „simulation“ ist unbekannt."));
+        QCOMPARE(window->shown.value("linsen").toInt(), 3);
     }
 
     void closingTheLauncherClosesEverything()

@@ -56,7 +56,7 @@ private slots:
     {
         const FuzzTarget target = windowTarget<lens_form>({"EndeButton", "InfoButton"}, brokenInvariant,
                                                       [](const lens_form& w) { return int(w.DragMode); });
-        const FuzzResult result = fuzzForm(target, 7000);
+        const FuzzResult result = fuzzForm(target, 2700);
         QVERIFY2(result.ok, qPrintable(result.failure));
     }
 };

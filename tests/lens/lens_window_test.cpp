@@ -19,6 +19,8 @@
 #include <QToolButton>
 
 #include <cmath>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -190,6 +192,17 @@ private slots:
         QCOMPARE(form->RayCount, std::int16_t(0));
         addRay(300, 60);
         QCOMPARE(form->RayCount, std::int16_t(1));
+    }
+
+    void raysRedrawnWhileAimingLeaveTheAimedAngle()
+    {
+        addRay(300, 60);
+        move(300, -20);
+        form->Picture1_MouseDown(1, 0, 300, -20);
+        form->Blende_einOption->click(); // draws the stored rays again
+        form->Picture1_MouseUp(1, 0, 300, -20);
+        QCOMPARE(form->RayCount, std::int16_t(2));
+        QCOMPARE(form->RayList[1], float(std::atan((-20.0 - 100) / (300 - 60))));
     }
 
     void rightClickRemovesTheLastRayAndDoesNothingWithoutRays()
@@ -402,11 +415,46 @@ private slots:
         QCOMPARE(form->BrennWertLabel->text(), QString());
     }
 
+    // A figure that crosses staying ones and goes again leaves them whole:
+    // the canvas is the one before, pixel for pixel.
+    void erasingLeavesTheStayingFiguresWhole_data()
+    {
+        QTest::addColumn<int>("index");
+        const auto cases = erasingCases();
+        for (int i = 0; i < int(cases.size()); ++i)
+            QTest::newRow(cases[i].name) << i;
+    }
+
+    void erasingLeavesTheStayingFiguresWhole()
+    {
+        QFETCH(int, index);
+        const ErasingCase c = erasingCases()[index];
+        c.prepare();
+        // Where staying figures overlap (the axis under the lens, the grid on
+        // the object point), their colours follow the order they were drawn
+        // in: a scroll there and back draws all of them in the order the
+        // repair draws them.
+        form->HBildlauf->setValue(20);
+        form->HBildlauf->setValue(0);
+        settle();
+        const QImage before = form->Picture1->canvas().copy();
+        c.add();
+        settle();
+        QVERIFY(crossesPaintedPixels(before, form->Picture1->canvas(), kWhite));
+        QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+        c.remove();
+        settle();
+        QVERIFY(samePixels(form->Picture1->canvas(), before));
+        QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+    }
+
     void infoClearsAndOpensTheHelpWindow()
     {
         addRay(300, 60);
         form->InfoButton->click();
+        settle();
         QCOMPARE(form->RayCount, std::int16_t(0));
+        QCOMPARE(pixelAt(*form->Picture1, 63, 100), kWhite); // the object point is gone and stays away
         QVERIFY(form->lens_info && form->lens_info->isVisible());
         QPointer<InfoWindow> help = form->lens_info.data();
         form->EndeButton->click();
@@ -415,6 +463,36 @@ private slots:
     }
 
 private:
+    struct ErasingCase {
+        const char* name;
+        std::function<void()> prepare;
+        std::function<void()> add;
+        std::function<void()> remove;
+    };
+
+    std::vector<ErasingCase> erasingCases()
+    {
+        return {
+            {"the bundle narrowed and widened back across the lens outline",
+             [this] {
+                 form->ParallelOption->select();
+                 form->Picture1_DblClick(); // shows the cross-section arrows
+             },
+             [this] { form->QuerSpin->downArrow()->click(); }, [this] { form->QuerSpin->upArrow()->click(); }},
+            {"the last ray removed with the right button over the object point and the axis",
+             [this] { addRay(300, 60); }, [this] { addRay(300, 20); },
+             [this] { form->Picture1_MouseDown(2, 0, 300, 20); }},
+            {"an image point moved over the axis and back", [this] { mark(900, 60); }, [this] { mark(900, 0); },
+             [this] { mark(900, 60); }},
+            {"the magnifier's marker over the lens, the axis and a ray", [this] { addRay(300, 20); },
+             [this] {
+                 form->LupeButton->click();
+                 move(470, 10);
+             },
+             [this] { form->LupeButton->click(); }},
+        };
+    }
+
     void move(float x, float y) { form->Picture1_MouseMove(0, 0, x, y); }
 
     void addRay(float x, float y)

@@ -1,0 +1,81 @@
+#include "tests/files/simulations.h"
+
+#include "files/json_reader.h"
+#include "mirror/mirror_file.h"
+
+#include <cmath>
+
+namespace {
+
+QJsonObject envelope(QJsonObject fields, const files::Kind& kind, const char* simulation)
+{
+    fields.insert("format", kind.format);
+    fields.insert("version", files::kVersion);
+    fields.insert("simulation", simulation);
+    return fields;
+}
+
+template <typename Table> bool finite(const Table& table, int count)
+{
+    for (int i = 0; i < count; ++i)
+        if (!std::isfinite(table[i]))
+            return false;
+    return true;
+}
+
+mirror::Experiment soundMirror()
+{
+    mirror::Experiment e;
+    e.mirror.MirrorKind = 0;
+    e.mirror.CurvCoeff = mirror::curvatureFromScroll(5);
+    mirror::updateSphere(e.mirror);
+    e.ray.ObjectX = 160;
+    e.ray.ObjectY = 60;
+    e.BackRays = 1;
+    e.RayCount = 3;
+    e.RayList = {0.1f, -0.2f, 0.3f};
+    e.ImageCount = 2;
+    e.ImageX = {500, 600};
+    e.ImageY = {-100, 50};
+    e.ImageObjX = {160, 100};
+    e.ImageObjY = {60, 100};
+    return e;
+}
+
+std::string mirrorBroken(const mirror::Experiment& e)
+{
+    const int limit = mirror::curvatureLimit(e.mirror.MirrorKind);
+    const int scroll = mirror::curvatureScroll(e.mirror.CurvCoeff);
+    if (e.mirror.MirrorKind < 0 || e.mirror.MirrorKind > 1 || scroll < -limit || scroll > limit)
+        return "mirror kind or curvature";
+    if (e.RayCount < 0 || e.RayCount > mirror::kMaxEntries || e.ImageCount < 0 || e.ImageCount > mirror::kMaxEntries)
+        return "counts";
+    if (!finite(e.RayList, e.RayCount) || !finite(e.RayVertexY, e.RayCount) || !finite(e.ImageX, e.ImageCount)
+        || !finite(e.ImageY, e.ImageCount) || !finite(e.ImageObjX, e.ImageCount) || !finite(e.ImageObjY, e.ImageCount)
+        || !std::isfinite(e.mirror.VertexX) || !std::isfinite(e.ray.ObjectX) || !std::isfinite(e.ray.ObjectY))
+        return "a value that is not finite";
+    if (e.LightMode == 0 && !mirror::inFrontOfMirror(e.mirror, e.ray.ObjectX, e.ray.ObjectY))
+        return "the object behind the mirror";
+    if (std::abs(e.BundleAngle) > 1 || (e.LightMode == 1 && e.ImageCount > 0))
+        return "bundle or pairs";
+    if (e.BackRays == 1 && !mirror::backwardRaysAllowed(e.mirror, e.LightMode, e.ray.ObjectX, e.ray.ObjectY))
+        return "backward rays a concave mirror forbids";
+    return {};
+}
+
+} // namespace
+
+std::vector<Simulation> fuzzedSimulations()
+{
+    return {
+        {"spiegel", files::rayloreFiles(),
+         [] { return envelope(mirror::toFields(soundMirror()), files::rayloreFiles(), "spiegel"); },
+         [](const QJsonObject& fields) {
+             files::JsonReader reader(fields);
+             const std::optional<mirror::Experiment> e = mirror::fromFields(reader, mirror::Experiment{});
+             if (e.has_value() != reader.ok())
+                 return std::string("accepted with a fault, or refused without one");
+             return e ? mirrorBroken(*e) : std::string();
+         }},
+    };
+}
