@@ -7,6 +7,7 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/screen.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
@@ -44,7 +45,18 @@ constexpr double kIcon = 972;
 constexpr double kIconGap = 120;
 constexpr double kCaption = 260;
 constexpr forms::TwipsRect kAnsicht{0, 0, 3300, 1500};
-constexpr forms::TwipsRect kMessen{0, 0, 2700, 1150};
+// The read-out panel: the coordinates in a column on the left, the tape's
+// ruler and length on the right; fields and rows grow with the read-outs.
+constexpr double kReadoutInset = 120;
+constexpr double kReadoutTop = 300;
+constexpr double kCoordinateWidth = 1250;
+constexpr double kTapeWidth = 1130;
+constexpr double kReadoutHeight = 280;
+constexpr double kReadoutPitch = 340;
+constexpr double kRulerHeight = 330;
+constexpr double kLengthTop = 400;
+constexpr double kReadoutBottom = 230;
+constexpr double kColumnGap = 80;
 
 constexpr QRgb kDarkBlue = 0xff000080;
 constexpr QRgb kTeal = 0xff008080;
@@ -86,8 +98,8 @@ bk_form::bk_form()
     , InfoButton(forms::named(new QPushButton("Info", Panel3D1), "InfoButton"))
     , EndeButton(forms::named(new QPushButton("Ende", Panel3D1), "EndeButton"))
     , Picture1(forms::named(new forms::PictureBox(client()), "Picture1"))
-    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -1000, 1000, 20, 60, 0))
-    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -500, 500, 20, 60, 0))
+    , HBildlauf(forms::scrollBar(client(), "HBildlauf", Qt::Horizontal, -kit::kScrollX, kit::kScrollX, 20, 60, 0))
+    , VBildlauf(forms::scrollBar(client(), "VBildlauf", Qt::Vertical, -kit::kScrollY, kit::kScrollY, 20, 60, 0))
     , baukasten(frame(client(), "baukasten", "Baukasten", kDarkBlue, colour::white))
     , Sammelpicture(icon(baukasten, "Sammelpicture"))
     , StreuPicture(icon(baukasten, "StreuPicture"))
@@ -153,8 +165,6 @@ bk_form::bk_form()
         for (QWidget* w : area->findChildren<QWidget*>())
             w->setFont(stripFont);
     }
-    for (QLineEdit* field : {xText, yText, MassText})
-        field->setFont(forms::sansSerifNarrow(8.25));
     for (QWidget* w : std::initializer_list<QWidget*>{NormOption, KurzOption, WeitOption})
         w->setFont(forms::sansSerif(forms::Screen::stripPoints(), true));
     LayoutControls();
@@ -164,6 +174,7 @@ bk_form::bk_form()
     DrawRuler();
 
     NameControls();
+    files::addExperimentActions(*this, *this, files::rayloreFiles());
     forms::routeMouse(Picture1, this, &bk_form::Picture1_MouseDown, &bk_form::Picture1_MouseMove,
                       &bk_form::Picture1_MouseUp);
     connect(Picture1, &forms::PictureBox::dblClick, this, &bk_form::Picture1_DblClick);
@@ -245,20 +256,43 @@ void bk_form::LayoutControls()
     forms::setGeometryTwips(BildCheck, {1700, 840, 1500, 290});
     forms::setGeometryTwips(schliess2Button, {1700, 1160, 1300, 290});
 
-    forms::setGeometryTwips(messen, {pictureWidth - kMessen.width - margin,
-                                     strip + pictureHeight - kMessen.height - margin, kMessen.width,
-                                     kMessen.height});
-    forms::setGeometryTwips(xText, {120, 300, 1250, 280});
-    forms::setGeometryTwips(yText, {120, 640, 1250, 280});
-    forms::setGeometryTwips(MassPicture, {1450, 300, 1130, 330});
-    forms::setGeometryTwips(MassText, {1450, 700, 1130, 280});
+    LayoutReadouts();
     LayoutPanel();
 
     View.layout(pictureWidth, pictureHeight, TwipsPerLE);
-    applyView();
+    scaleToView();
 }
 
-void bk_form::applyView() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
+// The read-outs stand on the drawing: larger in the projector view, with
+// their fields, rows and panel, which keeps its place in the lower right corner.
+void bk_form::LayoutReadouts()
+{
+    const double k = forms::readoutScale();
+    for (QLineEdit* field : {xText, yText, MassText})
+        field->setFont(forms::sansSerifNarrow(8.25 * k));
+    const double tapeLeft = kReadoutInset + kCoordinateWidth * k + kColumnGap;
+    const double width = tapeLeft + kTapeWidth * k + kReadoutInset;
+    const double height = kReadoutTop + (kReadoutPitch + kReadoutHeight) * k + kReadoutBottom;
+    const forms::TwipsRect picture = forms::geometryTwips(Picture1);
+    const double margin = (forms::Screen::isSmall() ? 0.01 : 0.02) * outerWidthTwips();
+    forms::setGeometryTwips(messen, {picture.width - width - margin, picture.top + picture.height - height - margin,
+                                     width, height});
+    const double row = kReadoutHeight * k;
+    forms::setGeometryTwips(xText, {kReadoutInset, kReadoutTop, kCoordinateWidth * k, row});
+    forms::setGeometryTwips(yText, {kReadoutInset, kReadoutTop + kReadoutPitch * k, kCoordinateWidth * k, row});
+    forms::setGeometryTwips(MassPicture, {tapeLeft, kReadoutTop, kTapeWidth * k, kRulerHeight * k});
+    forms::setGeometryTwips(MassText, {tapeLeft, kReadoutTop + kLengthTop * k, kTapeWidth * k, row});
+}
+
+// The icons and the ruler were cleared for the new line weight.
+void bk_form::onViewChanged()
+{
+    LayoutReadouts();
+    DrawKitIcons();
+    DrawRuler();
+}
+
+void bk_form::scaleToView() { Picture1->setScale(View.left(), View.top(), View.width(), View.height()); }
 
 double bk_form::viewLeft() const { return -View.offsetX(); }
 double bk_form::viewRight() const { return View.width() - View.offsetX(); }
@@ -297,6 +331,66 @@ void bk_form::onResize()
     ClearAll();
 }
 
+bool bk_form::showExperiment(const kit::Experiment& experiment, const kit::ViewSetting& view)
+{
+    if (!kit::inRange(experiment) || kit::breachOf(experiment).rule != kit::Breach::Rule::None)
+        return false;
+    showView(view);
+    kit_.apply(experiment, viewLeft());
+    objekte->setCurrentIndex(static_cast<int>(kit_.ObjMode));
+    BildCheck->setChecked(kit_.ShowImages != 0);
+    VirtuellCheck->setChecked(kit_.ShowVirtual != 0);
+    (kit_.EyeDepth == 340 ? KurzOption : kit_.EyeDepth == 260 ? WeitOption : NormOption)->setChecked(true);
+    einstell->hide(); // its element may be gone
+    PanelOpen = 0;
+    DragState = 0;
+    pointPending_ = false;
+    TapeOn = 0;
+    TapeX0 = TapeY0 = TapeX1 = TapeY1 = 0;
+    Picture1->clear();
+    RedrawAll();
+    return true;
+}
+
+// Zoomed from the start, then scrolled; the arrows stop and the bars hold
+// their values within this window's ranges.
+void bk_form::showView(const kit::ViewSetting& view)
+{
+    const float zoom = View.zoomFactor();
+    View.reset();
+    LayoutControls();
+    for (int step = 0; step < std::abs(view.zoomSteps); ++step)
+        view.zoomSteps > 0 ? View.zoomIn() : View.zoomOut();
+    {
+        const QSignalBlocker h(HBildlauf);
+        const QSignalBlocker v(VBildlauf);
+        HBildlauf->setValue(view.scrollX);
+        VBildlauf->setValue(view.scrollY);
+    }
+    View.scrollHorizontal(HBildlauf->value());
+    View.scrollVertical(VBildlauf->value());
+    scaleToView();
+    if (View.zoomFactor() != zoom) // a fresh window's text stays as designed
+        ZoomText->setText(QString::fromStdString(View.zoomText()));
+}
+
+kit::ViewSetting bk_form::viewSetting() const
+{
+    return {kit::zoomSteps(View.zoomFactor()), HBildlauf->value(), VBildlauf->value()};
+}
+
+QJsonObject bk_form::experimentFields() const { return kit::toFields(kit::experimentOf(kit_), viewSetting()); }
+
+QString bk_form::showExperimentFields(const QJsonObject& fields)
+{
+    files::JsonReader reader(fields);
+    const std::optional<kit::ExperimentFile> file = kit::fromFields(reader);
+    if (!file)
+        return reader.fault();
+    showExperiment(file->experiment, file->view);
+    return {};
+}
+
 void bk_form::onUnload()
 {
     if (bk_info)
@@ -317,7 +411,7 @@ void bk_form::changeZoom(bool in)
         View.zoomIn();
     else
         View.zoomOut();
-    applyView();
+    scaleToView();
     ZoomText->setText(QString::fromStdString(View.zoomText()));
     if (kit_.ObjMode == kit::ObjectMode::Parallel)
         kit_.makeParallelBundle(viewLeft());
@@ -336,7 +430,7 @@ void bk_form::scrollView(Qt::Orientation axis)
         View.scrollHorizontal(HBildlauf->value());
     else
         View.scrollVertical(VBildlauf->value());
-    applyView();
+    scaleToView();
     if (kit_.ObjMode == kit::ObjectMode::Parallel)
         kit_.makeParallelBundle(viewLeft());
     RedrawAll();

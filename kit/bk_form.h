@@ -1,8 +1,10 @@
 #pragma once
 
+#include "files/experiment_window.h"
 #include "forms/form.h"
 #include "forms/zoom_view.h"
 #include "kit/hover.h"
+#include "kit/kit_file.h"
 #include "kit/kit_model.h"
 
 #include <QPointer>
@@ -30,12 +32,20 @@ class SpinButton;
 // object and its rays, drawn by overpainting and erased by drawing again in
 // white. The optics live in kit::System; the window keeps only what the user
 // interface needs: the view, the panels, the drag and the tape.
-class bk_form : public forms::Form {
+class bk_form : public forms::Form, public files::ExperimentWindow {
     Q_OBJECT
 public:
     bk_form();
 
     const kit::System& system() const { return kit_; }
+    // Shows an experiment (one a file brought) in place of the current one,
+    // in the view it was seen in as far as this window's zoom and scroll
+    // ranges reach; the controls follow it, transient figures (the tape, red
+    // focal marks) are gone. False, with nothing changed, when it breaks a rule.
+    bool showExperiment(const kit::Experiment& experiment, const kit::ViewSetting& view);
+    QString simulation() const override { return QStringLiteral("baukasten"); }
+    QJsonObject experimentFields() const override;
+    QString showExperimentFields(const QJsonObject& fields) override;
 
     // The view and the interface state.
     int TwipsPerLE = 10;
@@ -112,6 +122,7 @@ public:
     void onPaint() override;
     void onResize() override;
     void onUnload() override;
+    void onViewChanged() override;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -171,11 +182,14 @@ public:
 private:
     // Layout (bk_form.cpp).
     void LayoutControls();
-    void applyView();
+    void LayoutReadouts();
+    void scaleToView();
     double viewLeft() const;
     double viewRight() const;
     void changeZoom(bool in);
     void scrollView(Qt::Orientation axis);
+    void showView(const kit::ViewSetting& view);
+    kit::ViewSetting viewSetting() const;
 
     // Drawing helpers (bk_form_drawing.cpp), in Picture1's foreground colour.
     void setForeground(QRgb colour);

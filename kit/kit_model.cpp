@@ -1,7 +1,9 @@
 #include "kit/kit_model.h"
 
+#include "kit/experiment.h"
 #include "kit/eye.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kit {
@@ -12,6 +14,19 @@ System::System()
     updateDerived();
 }
 
+System System::withElements(const std::vector<ElementSetting>& elements)
+{
+    System kit;
+    for (const ElementSetting& e : elements) {
+        if (kit.ElemCount >= kMaxElemCount)
+            break;
+        kit.ComputeElement(kit.ElemCount, e.kind, e.x, e.f);
+        kit.ElemCount += 2;
+    }
+    kit.updateDerived();
+    return kit;
+}
+
 AddResult System::AddElement(Kind kind)
 {
     templateOf(kind); // refuses Kind::None before anything else
@@ -19,20 +34,20 @@ AddResult System::AddElement(Kind kind)
         return kind == Kind::Eye ? AddResult::SecondEye : AddResult::BehindEye;
     if (ElemCount >= kMaxElemCount)
         return AddResult::SixElements;
-    ComputeElement(ElemCount, kind);
+    ComputeElement(ElemCount, kind, ElemX[ElemCount - 1] + kNewElementGap, templateOf(kind).focal);
     ElemCount += 2;
     resolveOverlaps();
     resetImages();
     return AddResult::Added;
 }
 
-void System::ComputeElement(int k, Kind kind)
+void System::ComputeElement(int k, Kind kind, float left, float f)
 {
     ElemKind[k] = ElemKind[k + 1] = kind;
     ElemHalfHeight[k] = ElemHalfHeight[k + 1] = kHalfHeight;
     ElemArcR[k] = ElemArcR[k + 1] = templateOf(kind).outlineRadius;
-    placeElement(k, ElemX[k - 1] + kNewElementGap);
-    computeFaces(k, templateOf(kind).focal);
+    placeElement(k, left);
+    computeFaces(k, f);
 }
 
 void System::computeFaces(int k, float f)
@@ -76,7 +91,7 @@ bool System::removeFrom(int k)
 
 bool System::setEyeDepth(float depth)
 {
-    if (depth != 300 && depth != 340 && depth != 260)
+    if (std::find(kEyeDepths.begin(), kEyeDepths.end(), depth) == kEyeDepths.end())
         return false;
     EyeDepth = depth;
     resetImages();
@@ -86,6 +101,46 @@ bool System::setEyeDepth(float depth)
 void System::setShowImages(bool on) { ShowImages = on ? 1 : 0; }
 
 void System::setShowVirtual(bool on) { ShowVirtual = on ? 1 : 0; }
+
+bool System::apply(const Experiment& e, double viewLeft)
+{
+    if (!inRange(e) || breachOf(e).rule != Breach::Rule::None || !std::isfinite(viewLeft))
+        return false;
+    System next = withElements(e.elements);
+    next.EyeDepth = e.eyeDepth;
+    next.setShowImages(e.showImages);
+    next.setShowVirtual(e.showVirtual);
+    next.ObjMode = e.mode;
+    next.ObjXs = e.objectX;
+    next.ObjYs = e.objectY;
+    next.ParSlope = e.bundleSlope;
+    next.BundleShown = e.bundleShown;
+    next.GridX = e.gridX;
+    switch (e.mode) {
+    case ObjectMode::Arrow:
+    case ObjectMode::Candle:
+        next.setObjectX(e.objectX);
+        next.ObjY = e.objectY;
+        std::copy(e.rays.begin(), e.rays.end(), next.RayVal.begin());
+        next.RayCount = static_cast<std::int16_t>(e.rays.size());
+        break;
+    case ObjectMode::Parallel:
+        next.makeParallelBundle(viewLeft);
+        break;
+    case ObjectMode::PointGrid:
+        next.setObjectX(e.gridX + 10);
+        for (const GridPoint& p : e.points) {
+            next.PtX[next.PointCount] = next.PtImgX[next.PointCount] = p.x;
+            next.PtY[next.PointCount] = next.PtImgY[next.PointCount] = p.y;
+            ++next.PointCount;
+        }
+        break;
+    }
+    next.updateDerived();
+    next.resetImages();
+    *this = next;
+    return true;
+}
 
 bool System::isElement(int k) const { return k >= 1 && k < ElemCount && k % 2 == 1; }
 

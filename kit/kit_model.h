@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 // The optical construction kit: up to six ideal lenses and one eye on the
 // axis y = 0, an object in front of them, its stored rays and the image points
@@ -24,6 +25,19 @@ constexpr int kMaxPoints = 50;
 constexpr float kHalfHeight = 200; // of an element's body; its mount reaches to kMountTop
 constexpr double kMountTop = 300;
 constexpr float kNewElementGap = 300; // from the last face to a new element
+// The eye's lens-to-retina depth: normal, short-sighted, long-sighted.
+constexpr std::array<float, 3> kEyeDepths{300, 340, 260};
+constexpr double kSteepestBundle = 50; // the parallel bundle's slope either way
+
+struct Experiment;
+
+// One element as the list places it.
+struct ElementSetting {
+    Kind kind = Kind::Converging;
+    float x = 0; // the left face
+    float f = 0;
+    bool operator==(const ElementSetting&) const = default;
+};
 
 // One kit. The state is public for reading; only the member functions change
 // it, and after each of them the derived values (ElemGap, ElemFocus,
@@ -37,6 +51,9 @@ public:
     using Table = std::array<float, kMaxRays + 1>;
 
     System();
+    // A kit of these elements and nothing else, with every derived value;
+    // for kinds that are elements and focal lengths in their kind's range.
+    static System withElements(const std::vector<ElementSetting>& elements);
 
     // --- The element list. k is always an element's left entry (odd, below ElemCount). ---
 
@@ -50,7 +67,7 @@ public:
     bool setFocalLength(int k, float f);
     // Removes element k and every element behind it.
     bool removeFrom(int k);
-    // 300 normal, 340 short-sighted, 260 long-sighted; other values are refused.
+    // One of kEyeDepths; other values are refused.
     bool setEyeDepth(float depth);
     void setShowImages(bool on);
     void setShowVirtual(bool on);
@@ -105,6 +122,14 @@ public:
     // The image marks of every marked point anew; the strokes of the last
     // one's bundle while it is shown.
     Strokes imageAllPoints(double viewRight);
+
+    // --- A whole experiment ---
+
+    // Takes the experiment in place of the current one, all or nothing: false,
+    // with nothing changed, when it breaks a rule (inRange, breachOf). The
+    // parallel bundle starts at the view's left edge; the marked points find
+    // their images, and their last one its bundle, when they are traced.
+    bool apply(const Experiment& experiment, double viewLeft);
 
     // --- Tracing ---
 
@@ -180,7 +205,7 @@ public:
     Entries<bool> ImgFound{}; // ImgX, ImgY there were found since the last reset
 
 private:
-    void ComputeElement(int k, Kind kind);
+    void ComputeElement(int k, Kind kind, float left, float f);
     void computeFaces(int k, float f);
     bool symbolMode() const; // arrow or candle
     void setObjectX(float x);

@@ -78,7 +78,7 @@ bool System::tiltParallel(double mouseX, double mouseY, double viewLeft)
     // In front of the plane the run is positive; a run that small gives an
     // infinite slope, which the limit takes in.
     const double slope = (PivotY - toLE(mouseY)) / (ElemX[1] - mouseX);
-    ParSlope = std::clamp(slope, -50.0, 50.0);
+    ParSlope = std::clamp(slope, -kSteepestBundle, kSteepestBundle);
     BundleShown = true;
     makeParallelBundle(viewLeft);
     return true;

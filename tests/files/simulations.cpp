@@ -2,9 +2,11 @@
 
 #include "disk/disk_file.h"
 #include "files/json_reader.h"
+#include "kit/kit_file.h"
 #include "lens/lens_file.h"
 #include "mirror/mirror_file.h"
 #include "tests/disk/graph_invariant.h"
+#include "tests/kit/kit_invariants.h"
 
 #include <cmath>
 
@@ -129,6 +131,59 @@ disk::Experiment soundDisk()
     return e;
 }
 
+// A kit with every kind of element and the object's own content: stored rays
+// for the arrow, marked points for the grid, a tilt for parallel light.
+kit::ExperimentFile soundKit(kit::ObjectMode mode)
+{
+    kit::System s = support::kitWith({kit::Kind::Converging, kit::Kind::Diverging, kit::Kind::Eye}, mode);
+    s.setFocalLength(3, -180);
+    if (mode == kit::ObjectMode::Arrow)
+        for (const double y : {40.0, -30.0, 0.0}) {
+            s.aimRay(200, y);
+            s.addRay(support::kRight);
+        }
+    if (mode == kit::ObjectMode::PointGrid)
+        for (const double y : {60.0, -20.0, 100.0})
+            s.markPoint(s.GridX + 20, y);
+    kit::ExperimentFile file{kit::experimentOf(s), {3, 120, -40}};
+    file.experiment.eyeDepth = 340;
+    file.experiment.bundleSlope = 0.25;
+    file.experiment.showVirtual = true;
+    return file;
+}
+
+std::string kitBroken(const kit::ExperimentFile& file)
+{
+    kit::System s;
+    if (!s.apply(file.experiment, file.view.scrollX))
+        return "the kit refuses an accepted experiment";
+    if (kit::experimentOf(s) != file.experiment)
+        return "the kit shows another experiment than the file holds";
+    const QJsonObject saved = kit::toFields(file.experiment, file.view);
+    files::JsonReader reader(saved);
+    const std::optional<kit::ExperimentFile> again = kit::fromFields(reader);
+    if (!again || again->experiment != file.experiment || again->view.zoomSteps != file.view.zoomSteps
+        || again->view.scrollX != file.view.scrollX || again->view.scrollY != file.view.scrollY)
+        return "saved again, the experiment reads back otherwise";
+    return support::brokenKit(s);
+}
+
+Simulation kitRow(const char* name, kit::ObjectMode mode)
+{
+    return {name, files::rayloreFiles(),
+            [mode] {
+                const kit::ExperimentFile file = soundKit(mode);
+                return envelope(kit::toFields(file.experiment, file.view), files::rayloreFiles(), "baukasten");
+            },
+            [](const QJsonObject& fields) {
+                files::JsonReader reader(fields);
+                const std::optional<kit::ExperimentFile> file = kit::fromFields(reader);
+                if (file.has_value() != reader.ok())
+                    return std::string("accepted with a fault, or refused without one");
+                return file ? kitBroken(*file) : std::string();
+            }};
+}
+
 } // namespace
 
 std::vector<Simulation> fuzzedSimulations()
@@ -160,5 +215,8 @@ std::vector<Simulation> fuzzedSimulations()
                  return std::string("accepted with a fault, or refused without one");
              return e ? brokenGraph(*e) : std::string();
          }},
+        kitRow("baukasten with rays", kit::ObjectMode::Arrow),
+        kitRow("baukasten in parallel light", kit::ObjectMode::Parallel),
+        kitRow("baukasten with marked points", kit::ObjectMode::PointGrid),
     };
 }

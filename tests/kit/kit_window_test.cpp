@@ -3,14 +3,17 @@
 #include "forms/option_button.h"
 #include "forms/panel3d.h"
 #include "forms/picture_box.h"
+#include "forms/projector_view.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
 #include "kit/bk_form.h"
+#include "kit/eye.h"
 #include "tests/kit/kit_window_support.h"
 #include "tests/support/app_fixture.h"
 #include "tests/support/pixels.h"
 #include "tests/support/text_fit.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,6 +26,8 @@
 #include <QTest>
 #include <QToolButton>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -82,6 +87,52 @@ private:
     forms::DialogSink* previous_;
 };
 
+// Scenes with something of every kind the kit draws.
+void buildRaysAndTape(bk_form& w)
+{
+    kitwin::add(w, Kind::Converging);
+    kitwin::add(w, Kind::Eye);
+    for (const double y : {60.0, 170.0})
+        kitwin::click(w, 200, y);
+    w.MassCheck->click();
+    kitwin::drag(w, 100, -260, 600, -260);
+}
+
+// A magnifier in front of the eye: a virtual image with its construction lines.
+void buildVirtualImage(bk_form& w)
+{
+    kitwin::add(w, Kind::Converging);
+    kitwin::add(w, Kind::Eye);
+    kitwin::drag(w, 50, 100, 280, 60);
+    for (const double y : {40.0, 70.0})
+        kitwin::click(w, 320, y);
+    w.AnsichtButton->click();
+    w.VirtuellCheck->click();
+}
+
+void buildMarkedPoints(bk_form& w)
+{
+    kitwin::add(w, Kind::Converging);
+    kitwin::add(w, Kind::Diverging);
+    kitwin::chooseObject(w, ObjectMode::PointGrid);
+    for (const double y : {100.0, -60.0, 200.0})
+        kitwin::click(w, w.system().GridX + 40, y);
+}
+
+const std::function<void(bk_form&)> kScenes[] = {buildRaysAndTape, buildVirtualImage, buildMarkedPoints};
+
+// The kit box's icons and the tape's ruler beside the drawing.
+std::array<QImage, 4> icons(const bk_form& w)
+{
+    return {w.Sammelpicture->canvas().copy(), w.StreuPicture->canvas().copy(), w.AugPicture->canvas().copy(),
+            w.MassPicture->canvas().copy()};
+}
+
+bool sameIcons(const std::array<QImage, 4>& a, const std::array<QImage, 4>& b)
+{
+    return std::equal(a.begin(), a.end(), b.begin(), samePixels);
+}
+
 } // namespace
 
 class KitWindowTest : public QObject {
@@ -118,8 +169,17 @@ private slots:
         QVERIFY(colourNear(*form->Picture1, 50, 50, kBlack));
     }
 
+    void everyTextFitsItsControl_data()
+    {
+        QTest::addColumn<bool>("projector");
+        QTest::newRow("normal view") << false;
+        QTest::newRow("projector view") << true;
+    }
+
     void everyTextFitsItsControl()
     {
+        QFETCH(bool, projector);
+        const ScopedProjectorView view(projector);
         QCOMPARE(crowdedControls(*form->Panel3D1), QString());
         QCOMPARE(clippedText(*form->Panel3D1), QString());
         kitwin::add(*form, Kind::Converging);
@@ -133,8 +193,12 @@ private slots:
             QCOMPARE(clippedText(*form->einstell), QString());
         }
         QCOMPARE(clippedText(*form->ansicht), QString());
-        kitwin::move(*form, -99999, -99999); // the widest read-outs
+        kitwin::drag(*form, 100, 150, -99899, 140); // the widest read-outs
+        kitwin::move(*form, -99999, -99999);
+        QCOMPARE(form->MassText->text(), QString("99999 LE"));
         QCOMPARE(clippedText(*form->messen), QString());
+        QVERIFY(form->xText->font().pointSizeF() >= 8.25 * forms::readoutScale());
+        QVERIFY(form->MassText->font().pointSizeF() >= 8.25 * forms::readoutScale());
         // The panels stay inside the drawing area.
         for (const QWidget* panel : {form->einstell, form->ansicht, form->messen})
             QVERIFY2(form->Picture1->geometry().contains(panel->geometry()), qPrintable(panel->objectName()));
@@ -595,7 +659,75 @@ private slots:
         }
     }
 
+    void projectorViewRedrawsEverythingHeavier_data()
+    {
+        QTest::addColumn<int>("scene");
+        QTest::newRow("rays, images and the tape") << 0;
+        QTest::newRow("construction lines of a virtual image") << 1;
+        QTest::newRow("marked grid points") << 2;
+    }
+
+    // Both pictures after one redraw: the handlers that built the scene drew
+    // overlapping figures in another order.
+    void projectorViewRedrawsEverythingHeavier()
+    {
+        QFETCH(int, scene);
+        const auto redrawn = [](bool on) {
+            forms::setProjectorView(!on);
+            forms::setProjectorView(on);
+            settle();
+        };
+        kScenes[scene](*form);
+        settle();
+        const QImage built = kitwin::canvas(*form);
+        const std::array<QImage, 4> plainIcons = icons(*form);
+        redrawn(false);
+        const QImage normal = kitwin::canvas(*form);
+        QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
+        {
+            const ScopedProjectorView projector;
+            const QImage heavy = kitwin::canvas(*form);
+            QVERIFY(!samePixels(heavy, normal));
+            auto* fresh = openWindow<bk_form>();
+            QVERIFY(fresh);
+            QVERIFY(sameIcons(icons(*form), icons(*fresh)));
+            QVERIFY(!sameIcons(icons(*form), plainIcons));
+            kScenes[scene](*fresh);
+            redrawn(true);
+            QVERIFY(samePixels(kitwin::canvas(*fresh), heavy));
+            fresh->unload();
+        }
+        QVERIFY(samePixels(kitwin::canvas(*form), normal));
+        QVERIFY(sameIcons(icons(*form), plainIcons));
+    }
+
+    // Across a slanted ray, the axis and the top of the eyeball, in device pixels.
+    void projectorViewDrawsLinesThreeTimesAsHeavy()
+    {
+        buildRaysAndTape(*form);
+        const kit::System& s = form->system();
+        const double ratio = form->Picture1->canvasRatio();
+        for (const int weight : {1, 3}) {
+            const ScopedProjectorView view(weight == 3);
+            const QImage canvas = kitwin::canvas(*form);
+            const double ray = widthAcross(canvas, devicePoint(s.ObjX, s.ObjY), devicePoint(200, 60), kBlack);
+            const double axis = widthAcross(canvas, devicePoint(10, 0), devicePoint(30, 0), kLightGrey);
+            const double ball = widthAcross(canvas, devicePoint(s.eyeBallX() - 5, kit::EyeR),
+                                            devicePoint(s.eyeBallX() + 5, kit::EyeR), kBlack);
+            QVERIFY2(std::abs(ray - weight * ratio) < 1, qPrintable(QString::number(ray)));
+            QVERIFY2(std::abs(axis - weight * ratio) < 1, qPrintable(QString::number(axis)));
+            QVERIFY2(std::abs(ball - 4 * weight * ratio) < 1, qPrintable(QString::number(ball)));
+        }
+    }
+
 private:
+    QPointF devicePoint(double x, double y) const
+    {
+        const double ratio = form->Picture1->canvasRatio();
+        const forms::UserScale& scale = form->Picture1->scale();
+        return {scale.toPixelX(x) * ratio, scale.toPixelY(y) * ratio};
+    }
+
     void openPanel(int k)
     {
         const double middle = (form->system().ElemX[k] + form->system().ElemX[k + 1]) / 2;
