@@ -26,17 +26,10 @@
 
 namespace {
 
-QString accessibleName(QWidget* w)
+QString accessible(QWidget* w, QAccessible::Text text)
 {
     QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-    return face ? face->text(QAccessible::Name) : QString();
-}
-
-
-QString accessibleDescription(QWidget* w)
-{
-    QAccessibleInterface* face = QAccessible::queryAccessibleInterface(w);
-    return face ? face->text(QAccessible::Description) : QString();
+    return face ? face->text(text).trimmed() : QString();
 }
 
 bool isControl(QWidget* w)
@@ -55,7 +48,7 @@ QStringList nameless(QWidget* window)
         if (!isControl(w) || !w->isVisible() || !w->isEnabled())
             continue;
         const bool drawing = qobject_cast<forms::PictureBox*>(w) != nullptr;
-        if (accessibleName(w).trimmed().isEmpty() || (drawing && accessibleDescription(w).trimmed().isEmpty()))
+        if (accessible(w, QAccessible::Name).isEmpty() || (drawing && accessible(w, QAccessible::Description).isEmpty()))
             found << QStringLiteral("%1 (%2 in %3)")
                          .arg(w->objectName(), QString::fromUtf8(w->metaObject()->className()),
                               w->parentWidget() ? w->parentWidget()->objectName() : QString());
@@ -65,50 +58,48 @@ QStringList nameless(QWidget* window)
 
 using Opener = std::function<QWidget*()>;
 
-template <typename Window> Window* shown(Window* window)
+// What a screen reader reads as the drawing area's description, after the repaint.
+QString description(forms::PictureBox* box)
 {
-    window->showModeless();
-    return QTest::qWaitForWindowExposed(window) ? window : nullptr;
+    settle();
+    return accessible(box, QAccessible::Description);
 }
 
 } // namespace
 
 Q_DECLARE_METATYPE(Opener)
 
-class AccessibilityTest : public QObject {
+class AccessibilityTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-    void cleanup() { closeAllWindows(); }
-
     void everyReachableControlHasAName_data()
     {
         QTest::addColumn<Opener>("open");
-        QTest::newRow("launcher") << Opener([] { return shown(new RL_Form); });
-        QTest::newRow("about") << Opener([] { return shown(makeRL_info()); });
-        QTest::newRow("sp_info") << Opener([] { return shown(makeSp_info()); });
-        QTest::newRow("lens_info") << Opener([] { return shown(makeLens_info()); });
-        QTest::newRow("bk_info") << Opener([] { return shown(makeBk_info()); });
+        QTest::newRow("launcher") << Opener([] { return showWindow(new RL_Form); });
+        QTest::newRow("about") << Opener([] { return showWindow(makeRL_info()); });
+        QTest::newRow("sp_info") << Opener([] { return showWindow(makeSp_info()); });
+        QTest::newRow("lens_info") << Opener([] { return showWindow(makeLens_info()); });
+        QTest::newRow("bk_info") << Opener([] { return showWindow(makeBk_info()); });
         QTest::newRow("mirror") << Opener([] {
-            auto* w = shown(new sp_form);
+            auto* w = showWindow(new sp_form);
             w->ParallelOption->click();
             return w;
         });
         QTest::newRow("lens") << Opener([] {
-            auto* w = shown(new lens_form);
+            auto* w = showWindow(new lens_form);
             w->Blende_einOption->click(); // the aperture's own controls appear
             return w;
         });
         QTest::newRow("lens magnifier") << Opener([] {
-            auto* w = shown(new lens_form);
+            auto* w = showWindow(new lens_form);
             w->LupeButton->click();
             w->Picture1_MouseMove(0, 0, 450, 60);
             w->Picture1_MouseDown(1, 0, 450, 60);
             return w;
         });
         QTest::newRow("kit with every panel") << Opener([] {
-            auto* w = shown(new bk_form);
+            auto* w = showWindow(new bk_form);
             kitwin::add(*w, kit::Kind::Eye);
             w->BaukastenButton->click();
             w->AnsichtButton->click();
@@ -116,8 +107,8 @@ private slots:
             kitwin::doubleClick(*w, w->system().ElemX[1], 0);
             return w;
         });
-        QTest::newRow("diska") << Opener([] { return shown(new DKForm); });
-        QTest::newRow("diska help") << Opener([] { return shown(new info_form); });
+        QTest::newRow("diska") << Opener([] { return showWindow(new DKForm); });
+        QTest::newRow("diska help") << Opener([] { return showWindow(new info_form); });
     }
 
     void everyReachableControlHasAName()
@@ -131,38 +122,30 @@ private slots:
 
     void drawingAreasDescribeWhatTheyShow()
     {
-        auto* mirror = shown(new sp_form);
+        auto* mirror = openWindow<sp_form>();
         QVERIFY(mirror);
-        QCoreApplication::processEvents();
-        QVERIFY(accessibleDescription(mirror->Picture1).contains("0 Strahlen"));
+        QVERIFY(description(mirror->Picture1).contains("0 Strahlen"));
         mirror->Picture1_MouseDown(1, 0, 300, 60);
         mirror->Picture1_MouseUp(1, 0, 300, 60);
-        QCoreApplication::processEvents();
-        QVERIFY2(accessibleDescription(mirror->Picture1).contains("1 Strahl,"),
-                 qPrintable(accessibleDescription(mirror->Picture1)));
+        QVERIFY2(description(mirror->Picture1).contains("1 Strahl,"), qPrintable(description(mirror->Picture1)));
         mirror->ParabolOption->click();
-        QCoreApplication::processEvents();
-        QVERIFY(accessibleDescription(mirror->Picture1).startsWith("Parabolspiegel"));
+        QVERIFY(description(mirror->Picture1).startsWith("Parabolspiegel"));
 
-        auto* kit = shown(new bk_form);
+        auto* kit = openWindow<bk_form>();
         QVERIFY(kit);
         kitwin::add(*kit, kit::Kind::Converging);
-        QCoreApplication::processEvents();
-        QVERIFY2(accessibleDescription(kit->Picture1).contains("Sammellinse mit f = 150 LE bei x = 350 LE"),
-                 qPrintable(accessibleDescription(kit->Picture1)));
+        QVERIFY2(description(kit->Picture1).contains("Sammellinse mit f = 150 LE bei x = 350 LE"),
+                 qPrintable(description(kit->Picture1)));
         kitwin::add(*kit, kit::Kind::Eye);
         kitwin::doubleClick(*kit, kit->system().ElemX[3], 0);
         kit->KurzOption->click();
-        QCoreApplication::processEvents();
-        QVERIFY(accessibleDescription(kit->Picture1).contains("kurzsichtiges Auge"));
+        QVERIFY(description(kit->Picture1).contains("kurzsichtiges Auge"));
 
-        auto* disk = shown(new DKForm);
+        auto* disk = openWindow<DKForm>();
         QVERIFY(disk);
         disk->grafik_MouseDown(1, 0, -100, 100);
         disk->grafik_MouseUp(1, 0, -100, 100);
-        QCoreApplication::processEvents();
-        QVERIFY2(accessibleDescription(disk->grafik).contains("Einfallswinkel alpha = 45"),
-                 qPrintable(accessibleDescription(disk->grafik)));
+        QVERIFY2(description(disk->grafik).contains("Einfallswinkel alpha = 45"), qPrintable(description(disk->grafik)));
     }
 };
 

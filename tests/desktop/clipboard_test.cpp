@@ -23,13 +23,10 @@ QImage copied(forms::Form& window)
 
 } // namespace
 
-class ClipboardTest : public QObject {
+class ClipboardTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-    void cleanup() { closeAllWindows(); }
-
     void ctrlCCopiesTheDrawingPixelForPixel()
     {
         auto* mirror = openWindow<sp_form>();

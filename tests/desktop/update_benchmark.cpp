@@ -10,8 +10,7 @@
 #include "lens/lens_form.h"
 #include "mirror/sp_form.h"
 #include "tests/kit/kit_window_support.h"
-
-#include <QApplication>
+#include "tests/support/app_fixture.h"
 
 #include <benchmark/benchmark.h>
 
@@ -46,20 +45,19 @@ void timeMoves(benchmark::State& state, const std::function<void(Window&)>& prep
     forms::setProjectorView(state.range(0) == 1);
     auto window = std::make_unique<Window>();
     window->showModeless();
-    QApplication::processEvents();
+    settle();
     prepare(*window);
-    QApplication::processEvents();
+    settle();
     std::vector<double> whole;
     std::vector<double> handler;
     int i = 0;
-    const auto since = [](auto start) {
-        return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    };
+    using Clock = std::chrono::steady_clock;
+    const auto since = [](Clock::time_point start) { return std::chrono::duration<double, std::milli>(Clock::now() - start).count(); };
     for (auto _ : state) {
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = Clock::now();
         move(*window, i++);
         handler.push_back(since(start));
-        QApplication::processEvents();
+        settle();
         whole.push_back(since(start));
     }
     state.counters["median_ms"] = median(whole);

@@ -5,12 +5,10 @@
 #include <QPlainTextEdit>
 #include <QTest>
 
-class HelpFuzzTest : public QObject {
+class HelpFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void helpWindowsSurviveRandomInputAndNeverTakeTheFocus()
     {
         for (auto make : {makeSp_info, makeLens_info, makeBk_info}) {

@@ -22,13 +22,10 @@ QStringList linesOf(const QString& text) { return text.split(QStringLiteral("\r\
 Q_DECLARE_METATYPE(Factory)
 Q_DECLARE_METATYPE(Lines)
 
-class InfoWindowTest : public QObject {
+class InfoWindowTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-    void cleanup() { closeAllWindows(); }
-
     void textsAreAssembledLineByLine_data()
     {
         QTest::addColumn<Lines>("lines");
@@ -42,6 +39,11 @@ private slots:
                                  << QString::fromUtf8("Löschen:\t\t\tDoppelklick löscht alle Lichtstrahlen und Objektpunkte.");
         QTest::newRow("sp_info padded") << Lines(mirrorHelpLines) << true << 30 << 25
                                         << QString::fromUtf8("schräger Parallellichteinfall:     \trechter Mausklick auf das Parallellichtbündel");
+        QTest::newRow("sp_info empty line") << Lines(mirrorHelpLines) << true << 30 << 5 << QString();
+        QTest::newRow("sp_info empty line after it") << Lines(mirrorHelpLines) << true << 30 << 6 << QString();
+        QTest::newRow("sp_info last") << Lines(mirrorHelpLines) << true << 30 << 30
+                                      << QString::fromUtf8("aufgerufen wird. Koordinaten und Längenangaben sind in "
+                                                           "Längeneinheiten (LE) angegeben.");
         QTest::newRow("sp_info scale") << Lines(mirrorHelpLines) << true << 30 << 17
                                        << QString::fromUtf8("\t\t\tden Auftreffpunkt eines Lichtstrahls am Spiegel!");
         QTest::newRow("lens_info rays") << Lines(lensHelpLines) << true << 56 << 12
@@ -79,14 +81,6 @@ private slots:
         }
         QCOMPARE(split.size(), lineCount);
         QCOMPARE(split[sampleLine - 1], sample);
-    }
-
-    void helpTextsShowAnEmptyLineWhereTheTableHasOne()
-    {
-        const QStringList mirror = linesOf(assembleInfoText(mirrorHelpLines(), false));
-        QCOMPARE(mirror[4], QString());
-        QCOMPARE(mirror[5], QString());
-        QCOMPARE(mirror[29], QString::fromUtf8("aufgerufen wird. Koordinaten und Längenangaben sind in Längeneinheiten (LE) angegeben."));
     }
 
     void fontSizeFollowsTheScreenClass_data()
@@ -130,9 +124,8 @@ private slots:
         QFETCH(double, width);
         QFETCH(double, height);
         ScopedScreen screen(9600, 7200);
-        InfoWindow* window = factory();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        InfoWindow* window = showWindow(factory());
+        QVERIFY(window);
         const double pixel = forms::pixelsToTwips(1);
         QVERIFY2(std::abs(window->outerWidthTwips() - width) <= pixel, qPrintable(QString::number(window->outerWidthTwips())));
         QVERIFY2(std::abs(window->outerHeightTwips() - height) <= pixel, qPrintable(QString::number(window->outerHeightTwips())));
@@ -140,7 +133,7 @@ private slots:
     }
 
     // On this test's screen, with the fonts the windows really get.
-    void everyLineFitsItsFieldWithoutAHorizontalScrollBar_data()
+    void everyLineFitsItsFieldAndEscapeCloses_data()
     {
         QTest::addColumn<Factory>("factory");
         QTest::newRow("RL_info") << Factory(makeRL_info);
@@ -149,12 +142,11 @@ private slots:
         QTest::newRow("bk_info") << Factory(makeBk_info);
     }
 
-    void everyLineFitsItsFieldWithoutAHorizontalScrollBar()
+    void everyLineFitsItsFieldAndEscapeCloses()
     {
         QFETCH(Factory, factory);
-        InfoWindow* window = factory();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        QPointer<InfoWindow> window = showWindow(factory());
+        QVERIFY(window && QTest::qWaitForWindowActive(window));
         QPlainTextEdit* field = window->textField();
         QVERIFY2(widestLine(*field) <= textRoom(*field),
                  qPrintable(QStringLiteral("%1 > %2").arg(widestLine(*field)).arg(textRoom(*field))));
@@ -162,16 +154,6 @@ private slots:
         // The frame the test screen simulates is part of the outer size that fits the screen.
         QVERIFY(window->frameGeometry().right() < window->screen()->geometry().width());
         QVERIFY(window->frameGeometry().bottom() < window->screen()->geometry().height());
-    }
-
-    void escapeClosesTheWindow_data() { everyLineFitsItsFieldWithoutAHorizontalScrollBar_data(); }
-
-    void escapeClosesTheWindow()
-    {
-        QFETCH(Factory, factory);
-        QPointer<InfoWindow> window = factory();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowActive(window));
         QTest::keyClick(window, Qt::Key_Escape);
         flushDeletions();
         QVERIFY(window.isNull());
@@ -180,9 +162,8 @@ private slots:
     void placedByScreenFractions()
     {
         ScopedScreen screen(19200, 14400);
-        InfoWindow* window = makeSp_info();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
+        InfoWindow* window = showWindow(makeSp_info());
+        QVERIFY(window);
         const QPoint at = window->frameGeometry().topLeft();
         const double pixel = forms::pixelsToTwips(1);
         QVERIFY(std::abs(forms::pixelsToTwips(at.x()) - 0.75 * (19200 - window->outerWidthTwips())) <= pixel);
@@ -190,28 +171,32 @@ private slots:
         QCOMPARE(window->windowTitle(), QString("Hinweise zum Programm "));
     }
 
-    void clickingIntoAHelpTextLeavesNoCaret()
+    // A help text passes the focus on, so it never shows a caret; the about
+    // text may be selected from the keyboard.
+    void onlyTheAboutTextTakesTheFocus_data()
     {
-        InfoWindow* window = makeLens_info();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
-        QTest::keyClick(window->textField(), Qt::Key_Tab);
-        window->textField()->setFocus();
-        QCOMPARE(QApplication::focusWidget(), window->focusSink());
-        QVERIFY(!window->textField()->hasFocus());
-        QCOMPARE(window->textField()->textCursor().hasSelection(), false);
+        QTest::addColumn<Factory>("factory");
+        QTest::addColumn<bool>("caret");
+        QTest::newRow("lens_info") << Factory(makeLens_info) << false;
+        QTest::newRow("RL_info") << Factory(makeRL_info) << true;
     }
 
-    void theAboutTextAcceptsACaret()
+    void onlyTheAboutTextTakesTheFocus()
     {
-        InfoWindow* window = makeRL_info();
-        window->showModeless();
-        QVERIFY(QTest::qWaitForWindowActive(window));
-        QTest::mouseClick(window->textField()->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
-        QCOMPARE(QApplication::focusWidget(), window->textField());
-        QVERIFY(window->textField()->textInteractionFlags() & Qt::TextSelectableByKeyboard);
-        QCOMPARE(window->focusSink(), nullptr);
+        QFETCH(Factory, factory);
+        QFETCH(bool, caret);
+        InfoWindow* window = showWindow(factory());
+        QVERIFY(window && QTest::qWaitForWindowActive(window));
+        QPlainTextEdit* field = window->textField();
+        QTest::mouseClick(field->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+        if (!caret) {
+            QTest::keyClick(field, Qt::Key_Tab);
+            field->setFocus();
+        }
+        QCOMPARE(QApplication::focusWidget(), caret ? field : window->focusSink());
+        QCOMPARE(window->focusSink() == nullptr, caret);
+        QCOMPARE(bool(field->textInteractionFlags() & Qt::TextSelectableByKeyboard), caret);
+        QVERIFY(!field->textCursor().hasSelection());
     }
 };
 

@@ -6,24 +6,16 @@
 #include <QApplication>
 #include <QTest>
 
-namespace {
-
-class TestSimulation : public forms::Form {};
-
-} // namespace
-
-class LauncherFuzzTest : public QObject {
+class LauncherFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void launcherSurvivesRandomInput()
     {
         FuzzTarget target;
         target.open = [] {
             auto* form = new RL_Form;
-            form->registry().add(1, [] { return new TestSimulation; });
+            form->registry().add(1, [] { return new forms::Form; });
             form->show();
             return form;
         };

@@ -15,13 +15,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
+#include <memory>
 
-// A stand-in simulation window for the registry.
-class TestSimulation : public forms::Form {
-public:
-    explicit TestSimulation(int* loads) { ++*loads; }
-};
+namespace {
 
 // A simulation window that takes experiment files and counts its activations.
 class TestExperimentWindow : public forms::Form, public files::ExperimentWindow {
@@ -41,24 +37,18 @@ public:
     int resets = 0;
 };
 
-constexpr double kDesignClientWidth = 8670;
-constexpr double kDesignClientHeight = 3540;
 // One pixel of rounding at 96 dpi.
-constexpr double kPixel = 15;
-
-bool near(double actual, double expected) { return std::abs(actual - expected) <= kPixel; }
+bool near(double actual, double expected) { return std::abs(actual - expected) <= 15; }
 
 QVariant remembered() { return QSettings("RayLore", "RayLore").value("beamer"); }
 
 } // namespace
 
-class LauncherTest : public QObject {
+class LauncherTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
-    void cleanup() { closeAllWindows(); }
+    void init() { loads = 0; }
 
     void layoutByScreenWidth_data()
     {
@@ -77,117 +67,94 @@ private slots:
         QFETCH(double, screenHeight);
         QFETCH(bool, designSize);
         ScopedScreen screen(screenWidth, screenHeight);
-        auto* form = new RL_Form;
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
-
+        RL_Form* form = showWindow(new RL_Form);
+        QVERIFY(form);
         const forms::TwipsRect client = forms::geometryTwips(form->client());
         if (designSize) {
-            QVERIFY(near(client.width, kDesignClientWidth));
-            QVERIFY(near(client.height, kDesignClientHeight));
+            QVERIFY(near(client.width, 8670) && near(client.height, 3540));
             QCOMPARE(forms::geometryTwips(form->picture(1)).left, 360.0);
             QCOMPARE(form->label(1)->font().pointSizeF(), 13.5);
         } else {
             QVERIFY(near(form->outerWidthTwips(), screenWidth * 0.75));
             QVERIFY(near(form->outerHeightTwips(), screenHeight * 0.5));
             QCOMPARE(form->label(1)->font().pointSizeF(), 13.8);
-            // Equal gaps around the three pictures, labels centred under them.
+            // Equal gaps around the three pictures, the frame included; labels centred under them.
             const forms::TwipsRect sp = forms::geometryTwips(form->picture(1));
             const forms::TwipsRect lens = forms::geometryTwips(form->picture(2));
             const forms::TwipsRect bk = forms::geometryTwips(form->picture(3));
-            const double gap = sp.left;
-            QVERIFY(near(lens.left - (sp.left + sp.width), gap));
-            QVERIFY(near(bk.left - (lens.left + lens.width), gap));
-            // The gaps share the outer width, frame included.
-            QVERIFY(near(form->outerWidthTwips() - (bk.left + bk.width), gap));
+            QVERIFY(near(lens.left - (sp.left + sp.width), sp.left));
+            QVERIFY(near(bk.left - (lens.left + lens.width), sp.left));
+            QVERIFY(near(form->outerWidthTwips() - (bk.left + bk.width), sp.left));
             const forms::TwipsRect label = forms::geometryTwips(form->label(2));
             QVERIFY(near(label.left + label.width / 2, lens.left + lens.width / 2));
             QVERIFY(near(label.top, sp.top + sp.width + form->outerHeightTwips() * 0.1));
         }
-        const QRect frame = form->frameGeometry();
-        QVERIFY(near(forms::pixelsToTwips(frame.left()), (screenWidth - form->outerWidthTwips()) / 2));
-        QVERIFY(near(forms::pixelsToTwips(frame.top()), (screenHeight - form->outerHeightTwips()) / 2));
+        QVERIFY(near(forms::pixelsToTwips(form->frameGeometry().left()), (screenWidth - form->outerWidthTwips()) / 2));
+        QVERIFY(near(forms::pixelsToTwips(form->frameGeometry().top()), (screenHeight - form->outerHeightTwips()) / 2));
     }
 
-    void firstPictureHoldsTheFocusSoEnterOpensTheMirror()
+    // The first picture holds the focus, so Enter opens the mirror at once;
+    // Tab walks the pictures, selecting each, and the focus comes back to the
+    // selection when the launcher is activated again.
+    void theKeyboardSelectsAndOpensAndTheFocusComesBack()
     {
-        int loads = 0;
-        auto* form = new RL_Form;
-        form->registry().add(1, [&] { return new TestSimulation(&loads); });
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
+        RL_Form* form = showWindow(launcher({1, 3}));
+        QVERIFY(form && QTest::qWaitForWindowActive(form));
         QCOMPARE(form->SelectedSim, 1);
         QCOMPARE(QApplication::focusWidget(), form->picture(1));
         QTest::keyClick(form->picture(1), Qt::Key_Return);
         QCOMPARE(loads, 1);
-        QVERIFY(form->registry().window(1)->isVisible());
-    }
-
-    void selectionPaintsTheLabelNavy()
-    {
-        auto* form = new RL_Form;
-        form->Select(2);
-        form->Select(3);
-        const QPalette selected = form->label(3)->palette();
-        QCOMPARE(selected.color(QPalette::Window), QColor(0, 0, 128));
-        QCOMPARE(selected.color(QPalette::WindowText), QApplication::palette().color(QPalette::Base));
-        QCOMPARE(form->label(2)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
-        QCOMPARE(form->label(2)->palette().color(QPalette::Window), QApplication::palette().color(QPalette::Base));
-        form->close();
-    }
-
-    void tabWalksThePicturesAndSelects()
-    {
-        auto* form = new RL_Form;
-        form->show();
+        QVERIFY(QTest::qWaitForWindowActive(form->registry().window(1)));
+        form->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(form));
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(form->SelectedSim, 2);
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        QCOMPARE(form->SelectedSim, 3);
+        for (int n : {2, 3}) {
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            QCOMPARE(form->SelectedSim, n);
+        }
+        form->Open(3);
+        QVERIFY(QTest::qWaitForWindowActive(form->registry().window(3)));
+        form->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(form));
         QCOMPARE(QApplication::focusWidget(), form->picture(3));
+        QCOMPARE(form->SelectedSim, 3);
     }
 
-    void clickingALabelSelectsAndDoubleClickOpens()
+    void aClickedLabelIsSelectedInNavyAndADoubleClickOpens()
     {
-        int loads = 0;
-        auto* form = new RL_Form;
-        form->registry().add(3, [&] { return new TestSimulation(&loads); });
-        form->show();
-        QVERIFY(QTest::qWaitForWindowExposed(form));
+        RL_Form* form = showWindow(launcher({3}));
+        QVERIFY(form);
+        QTest::mouseClick(form->label(2), Qt::LeftButton);
         QTest::mouseClick(form->label(3), Qt::LeftButton);
         QCOMPARE(form->SelectedSim, 3);
+        const QColor base = QApplication::palette().color(QPalette::Base);
+        QCOMPARE(form->label(3)->palette().color(QPalette::Window), QColor(0, 0, 128));
+        QCOMPARE(form->label(3)->palette().color(QPalette::WindowText), base);
+        QCOMPARE(form->label(2)->palette().color(QPalette::Window), base);
+        QCOMPARE(form->label(2)->palette().color(QPalette::WindowText), QColor(0, 0, 0));
         emit form->picture(3)->doubleClicked();
         QCOMPARE(loads, 1);
     }
 
     void openWithNothingSelectedDoesNothing()
     {
-        int loads = 0;
-        auto* form = new RL_Form;
-        for (int n = 1; n <= 3; ++n)
-            form->registry().add(n, [&] { return new TestSimulation(&loads); });
+        std::unique_ptr<RL_Form> form(launcher({1, 2, 3}));
         QCOMPARE(form->SelectedSim, 0);
         form->openAction()->trigger();
         QCOMPARE(loads, 0);
-        form->close();
     }
 
     void aSimulationWithoutAWindowOpensNothing()
     {
-        auto* form = new RL_Form;
-        form->show();
-        const int before = static_cast<int>(QApplication::topLevelWidgets().size());
+        RL_Form* form = showWindow(new RL_Form);
+        const auto before = QApplication::topLevelWidgets().size();
         form->Open(2);
-        QCOMPARE(static_cast<int>(QApplication::topLevelWidgets().size()), before);
+        QCOMPARE(QApplication::topLevelWidgets().size(), before);
     }
 
-    void eachSimulationWindowExistsOnceAndSeveralMayBeOpen()
+    // Several may be open; closing the launcher closes them all.
+    void eachSimulationWindowExistsOnce()
     {
-        int loads = 0;
-        auto* form = new RL_Form;
-        form->registry().add(1, [&] { return new TestSimulation(&loads); });
-        form->registry().add(2, [&] { return new TestSimulation(&loads); });
+        RL_Form* form = showWindow(launcher({1, 2}));
         form->Open(1);
         forms::Form* first = form->registry().window(1);
         form->Open(1);
@@ -196,18 +163,20 @@ private slots:
         form->Open(2);
         QCOMPARE(loads, 2);
         QVERIFY(first->isVisible());
-
         // An unloaded window is loaded afresh on the next open.
         first->unload();
         QCOMPARE(form->registry().window(1), nullptr);
         form->Open(1);
         QCOMPARE(loads, 3);
+        const QPointer<forms::Form> second = form->registry().window(2);
+        form->endAction()->trigger();
+        flushDeletions();
+        QVERIFY(second.isNull());
     }
 
     void openingASimulationClosesTheAboutWindow()
     {
-        auto* form = new RL_Form;
-        form->show();
+        RL_Form* form = showWindow(new RL_Form);
         form->infoAction()->trigger();
         QPointer<InfoWindow> about = form->aboutWindow();
         QVERIFY(about && about->isVisible());
@@ -217,30 +186,11 @@ private slots:
         QVERIFY(about.isNull());
     }
 
-    void activationGivesTheFocusBackToTheSelection()
-    {
-        int loads = 0;
-        auto* form = new RL_Form;
-        form->registry().add(2, [&] { return new TestSimulation(&loads); });
-        form->show();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        form->picture(2)->setFocus();
-        form->Open(2);
-        QVERIFY(QTest::qWaitForWindowActive(form->registry().window(2)));
-        form->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(form));
-        QCOMPARE(QApplication::focusWidget(), form->picture(2));
-        QCOMPARE(form->SelectedSim, 2);
-    }
-
     // "Ansicht" between "Datei" and "Info" holds the projector view; the
     // choice is remembered, and every open window follows it at once.
     void theViewMenuSwitchesEveryWindowAndRemembersTheChoice()
     {
-        int loads = 0;
-        auto* form = new RL_Form;
-        form->registry().add(1, [&] { return new TestSimulation(&loads); });
-        form->show();
+        RL_Form* form = showWindow(launcher({1}));
         QStringList titles;
         for (const QAction* menu : form->menuBar()->actions())
             titles << menu->text();
@@ -278,9 +228,8 @@ private slots:
     {
         RecordingDialogs dialogs;
         QTemporaryDir dir;
-        auto* form = new RL_Form;
+        RL_Form* form = showWindow(new RL_Form);
         form->registry().add(3, [] { return new TestExperimentWindow; });
-        form->show();
         QStringList items;
         for (const QAction* item : form->menuBar()->actions()[0]->menu()->actions())
             items << item->text();
@@ -309,18 +258,20 @@ private slots:
         QCOMPARE(window->shown.value("linsen").toInt(), 3);
     }
 
-    void closingTheLauncherClosesEverything()
+private:
+    // A launcher whose given simulations open counting stand-in windows.
+    RL_Form* launcher(std::initializer_list<int> simulations)
     {
-        int loads = 0;
         auto* form = new RL_Form;
-        form->registry().add(1, [&] { return new TestSimulation(&loads); });
-        form->show();
-        form->Open(1);
-        QPointer<forms::Form> simulation = form->registry().window(1);
-        form->endAction()->trigger();
-        flushDeletions();
-        QVERIFY(simulation.isNull());
+        for (int n : simulations)
+            form->registry().add(n, [this] {
+                ++loads;
+                return new forms::Form;
+            });
+        return form;
     }
+
+    int loads = 0;
 };
 
 QTEST_MAIN(LauncherTest)

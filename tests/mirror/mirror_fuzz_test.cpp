@@ -6,6 +6,7 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -17,37 +18,30 @@ bool allFinite(const mirror::Table& table)
 
 QString brokenInvariant(const sp_form& w)
 {
-    if (w.model().RayCount < 0 || w.model().RayCount > 50)
-        return QStringLiteral("RayCount %1").arg(w.model().RayCount);
-    if (w.model().ImageCount < 0 || w.model().ImageCount > 50)
-        return QStringLiteral("ImageCount %1").arg(w.model().ImageCount);
-    for (const auto* table : {&w.model().RayList, &w.model().RayVertexY, &w.model().RayHitX, &w.model().RayHitY, &w.model().ImageX, &w.model().ImageY,
-                              &w.model().ImageObjX, &w.model().ImageObjY})
+    const mirror::Experiment& m = w.model();
+    if (m.RayCount < 0 || m.RayCount > 50 || m.ImageCount < 0 || m.ImageCount > 50)
+        return QStringLiteral("%1 rays, %2 pairs").arg(m.RayCount).arg(m.ImageCount);
+    for (const auto* table : {&m.RayList, &m.RayVertexY, &m.RayHitX, &m.RayHitY, &m.ImageX, &m.ImageY, &m.ImageObjX, &m.ImageObjY})
         if (!allFinite(*table))
             return QStringLiteral("a non-finite value in a table");
-    const float state[] = {w.model().ray.ObjectX, w.model().ray.ObjectY, w.model().ray.RayAngle, w.model().ray.HitX,      w.model().ray.HitY,
-                           w.model().ray.ReflAngle, w.model().BundleAngle, w.model().mirror.VertexX, w.model().mirror.Radius,
-                           w.model().mirror.CenterX, w.ScaleX, w.ScaleY, w.PivotY, w.FocusX};
-    for (float v : state)
-        if (!std::isfinite(v))
-            return QStringLiteral("a non-finite value in the ray or mirror state");
-    if (w.model().mirror.CurvCoeff != mirror::curvatureFromScroll(w.KrummScroll->value()))
-        return QStringLiteral("curvature %1 does not match the scroll value %2")
-            .arg(w.model().mirror.CurvCoeff)
-            .arg(w.KrummScroll->value());
-    if (std::abs(w.model().BundleAngle) > 1)
-        return QStringLiteral("bundle angle %1").arg(w.model().BundleAngle);
+    const float state[] = {m.ray.ObjectX,  m.ray.ObjectY,      m.ray.RayAngle,     m.ray.HitX,       m.ray.HitY,
+                           m.ray.ReflAngle, m.BundleAngle, m.mirror.VertexX, m.mirror.Radius, m.mirror.CenterX,
+                           w.ScaleX,        w.ScaleY,          w.PivotY,           w.FocusX};
+    if (!std::all_of(std::begin(state), std::end(state), [](float v) { return std::isfinite(v); }))
+        return QStringLiteral("a non-finite value in the ray or mirror state");
+    if (m.mirror.CurvCoeff != mirror::curvatureFromScroll(w.KrummScroll->value()))
+        return QStringLiteral("curvature %1 against the scroll value %2").arg(m.mirror.CurvCoeff).arg(w.KrummScroll->value());
+    if (std::abs(m.BundleAngle) > 1)
+        return QStringLiteral("bundle angle %1").arg(m.BundleAngle);
     return {};
 }
 
 } // namespace
 
-class MirrorFuzzTest : public QObject {
+class MirrorFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void survivesRandomInput()
     {
         const FuzzTarget target = windowTarget<sp_form>({"EndeButton", "InfoButton"}, brokenInvariant,

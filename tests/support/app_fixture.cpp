@@ -63,6 +63,9 @@ void prepareWindowTests()
     forms::readViewSetting({});
 }
 
+void WindowTest::initTestCase() { prepareWindowTests(); }
+void WindowTest::cleanup() { closeAllWindows(); }
+
 ScopedProjectorView::ScopedProjectorView(bool on)
 {
     forms::setProjectorView(on);

@@ -3,6 +3,7 @@
 #include "forms/dialogs.h"
 #include "forms/screen.h"
 
+#include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QTest>
@@ -84,10 +85,24 @@ void activateFromAnotherWindow(QWidget* window);
 // Hands the focus to another program and back to `window`.
 void activateFromAnotherProgram(QWidget* window);
 
-// Opens a fresh window as the launcher would; null if it never showed.
-template <typename Window> Window* openWindow()
+// What every window test does around its functions: the fonts and settings
+// of prepareWindowTests once, and no window left over from one function to
+// the next. Derive the test class from it; a class with a cleanup of its own
+// calls closeAllWindows there.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+protected slots:
+    void initTestCase();
+    void cleanup();
+};
+
+// Shows a window as the launcher would; null if it never showed.
+template <typename Window> Window* showWindow(Window* window)
 {
-    auto* window = new Window;
     window->showModeless();
     return QTest::qWaitForWindowExposed(window) ? window : nullptr;
 }
+
+// Opens a fresh window as the launcher would; null if it never showed.
+template <typename Window> Window* openWindow() { return showWindow(new Window); }

@@ -1,6 +1,7 @@
 #include "tests/support/pixels.h"
 
 #include "forms/picture_box.h"
+#include "tests/support/app_fixture.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,12 +10,17 @@ namespace {
 
 QPoint devicePixel(const forms::PictureBox& box, double x, double y)
 {
-    const double ratio = box.canvasRatio();
-    return {static_cast<int>(std::floor(box.scale().toPixelX(x) * ratio)),
-            static_cast<int>(std::floor(box.scale().toPixelY(y) * ratio))};
+    const QPointF p = devicePoint(box, x, y);
+    return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
 
 } // namespace
+
+QPointF devicePoint(const forms::PictureBox& box, double x, double y)
+{
+    const double ratio = box.canvasRatio();
+    return {box.scale().toPixelX(x) * ratio, box.scale().toPixelY(y) * ratio};
+}
 
 QRgb pixelAt(const forms::PictureBox& box, double x, double y)
 {
@@ -102,6 +108,25 @@ QString holeInStayingFigures(forms::PictureBox& box)
                     return QStringLiteral("a hole at device pixel (%1, %2) of %3").arg(x).arg(y).arg(box.objectName());
         }
     }
+    return {};
+}
+
+QString erasingFault(forms::PictureBox& box, const std::function<void()>& add, const std::function<void()>& remove)
+{
+    settle();
+    const QImage before = box.canvas().copy();
+    add();
+    settle();
+    if (!crossesPaintedPixels(before, box.canvas(), box.background()))
+        return QStringLiteral("the added figure crosses nothing painted");
+    if (const QString hole = holeInStayingFigures(box); !hole.isEmpty())
+        return QStringLiteral("added: ") + hole;
+    remove();
+    settle();
+    if (!samePixels(box.canvas(), before))
+        return QStringLiteral("erased: the canvas differs from the one before");
+    if (const QString hole = holeInStayingFigures(box); !hole.isEmpty())
+        return QStringLiteral("erased: ") + hole;
     return {};
 }
 
