@@ -42,11 +42,6 @@ void click(lens_form& w, float x, float y)
     w.Picture1_MouseUp(1, 0, x, y);
 }
 
-QPointF devicePoint(const forms::PictureBox& box, double x, double y)
-{
-    return QPointF(box.scale().toPixelX(x), box.scale().toPixelY(y)) * box.canvasRatio();
-}
-
 } // namespace
 
 class LensWindowTest : public QObject {
