@@ -169,7 +169,10 @@ void sp_form::DrawStaying()
     if (model_.LightMode == 0)
         DrawPointGrid();
     DrawPairs();
-    DrawRays();
+    // While the mirror is dragged its rays stay hidden; the release traces them
+    // against its new place. Repairs must not trace them there piecemeal.
+    if (DragMode != 3)
+        DrawRays();
     if (ScaleShown == 1)
         DrawAngleScale();
 }

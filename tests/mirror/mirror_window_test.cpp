@@ -198,6 +198,24 @@ private slots:
         QVERIFY(form->model().ray.ObjectX + sag <= form->model().mirror.VertexX);
     }
 
+    // Repairs during the drag must not trace the hidden rays piecemeal.
+    void draggingTheMirrorHidesItsRaysUntilTheRelease()
+    {
+        addRay(500, 150);
+        addRay(500, -80);
+        grab(1000, 0);
+        form->Picture1_MouseMove(1, 0, 800, 0);
+        settle();
+        QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+        form->Picture1_MouseUp(1, 0, 800, 0);
+        settle();
+        const float hitX = form->model().RayHitX[1];
+        const float hitY = form->model().RayHitY[1];
+        QVERIFY(hitX < 800);
+        QVERIFY(colourNear(*form->Picture1, 100 + 0.9f * (hitX - 100), 100 + 0.9f * (hitY - 100), kBlack, 2));
+        QCOMPARE(holeInStayingFigures(*form->Picture1), QString());
+    }
+
     void rightClicksMarkOnePairAndThenMoveItsImagePoint()
     {
         form->Picture1_MouseDown(2, 0, 500, -80);
