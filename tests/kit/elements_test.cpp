@@ -130,13 +130,4 @@ TEST(FocalLength, LoweredEyeMovesOffWhatItTouched)
     EXPECT_NEAR(s.ElemZoneX[1], s.ObjX, 1e-3);
 }
 
-TEST(Remove, TakesTheElementAndAllBehindIt)
-{
-    for (int k : {3, 1}) {
-        kit::System s = kitWith({Kind::Converging, Kind::Converging, Kind::Converging});
-        EXPECT_TRUE(s.removeFrom(k));
-        EXPECT_EQ(s.ElemCount, k);
-    }
-}
-
 } // namespace

@@ -50,21 +50,6 @@ TEST(Marking, ClickOnAMarkedPointUnmarksIt)
     EXPECT_TRUE(s.traceLastPoint(kRight).empty());
 }
 
-// Beyond fifty a new point is refused, and the window is told so in advance;
-// a marked one may still be unmarked.
-TEST(Marking, FiftyPointsAndNoMore)
-{
-    kit::System s = gridWith({Kind::Converging});
-    for (int i = 0; i < kit::kMaxPoints; ++i) {
-        ASSERT_FALSE(s.markRefused(60 + 20 * (i % 10), -100 + 20 * (i / 10))) << i;
-        ASSERT_EQ(s.markPoint(60 + 20 * (i % 10), -100 + 20 * (i / 10)), MarkResult::Marked) << i;
-    }
-    EXPECT_TRUE(s.markRefused(300, 300));
-    EXPECT_EQ(s.markPoint(300, 300), MarkResult::Refused);
-    EXPECT_FALSE(s.markRefused(60, -100));
-    EXPECT_EQ(s.markPoint(60, -100), MarkResult::Unmarked);
-}
-
 // A mark at or behind the first element's left extreme sends no rays; its
 // image mark is the point itself. The converging lens reaches left to 333.2,
 // the diverging lens to its face at 350, the eye to 329.8.
