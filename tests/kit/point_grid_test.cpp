@@ -50,6 +50,18 @@ TEST(Marking, ClickOnAMarkedPointUnmarksIt)
     EXPECT_TRUE(s.traceLastPoint(kRight).empty());
 }
 
+// The window asks in advance and never reaches the model's own limit; the
+// model keeps to it all the same.
+TEST(Marking, FiftyPointsAndNoMore)
+{
+    kit::System s = gridWith({Kind::Converging});
+    for (int i = 0; i < kit::kMaxPoints; ++i)
+        s.markPoint(60 + 20 * (i % 10), -100 + 20 * (i / 10));
+    EXPECT_TRUE(s.markRefused(300, 300));
+    EXPECT_EQ(s.markPoint(300, 300), MarkResult::Refused);
+    EXPECT_EQ(s.PointCount, kit::kMaxPoints);
+}
+
 // A mark at or behind the first element's left extreme sends no rays; its
 // image mark is the point itself. The converging lens reaches left to 333.2,
 // the diverging lens to its face at 350, the eye to 329.8.
