@@ -67,35 +67,19 @@ TEST(Retina, LineAlongTheBallsTangentAtTheRimLeavesThere)
         }
 }
 
-// Parallel light through the eye lens (f = 300) meets on the normal retina;
-// the short-sighted eye draws the rays on past their crossing, the
-// long-sighted one stops them before. No image is drawn.
-TEST(Retina, ParallelLightEndsOnTheRetinaPlane)
+// For every refractive error the retina lies in its plane, 20 short of the
+// ball there, and the wall reaches that plane less its small gap. Parallel
+// light through the eye lens (f = 300) meets on the normal retina; the
+// short-sighted eye draws the rays on past their crossing, the long-sighted
+// one stops them before. No image is drawn.
+TEST(Retina, LiesInItsPlaneAndEndsParallelLight)
 {
-    for (const auto& [depth, halfHeight] : {std::pair{300.0f, 200.0}, {340.0f, 162.48}, {260.0f, 224.50}}) {
-        EXPECT_NEAR(kit::retinaHalfHeight(depth), halfHeight, 0.005); // of the ball there, 0 beyond it
-        EXPECT_EQ(kit::retinaHalfHeight(depth + 150), 0);
-        kit::System s = kitWith({Kind::Eye}, kit::ObjectMode::Parallel);
-        ASSERT_TRUE(s.setEyeDepth(depth));
-        EXPECT_FALSE(s.setEyeDepth(depth + 1)); // only the three retinas
-        const kit::Strokes strokes = s.traceStoredRays(kRight);
-        ASSERT_EQ(strokes.size(), 15u);
-        EXPECT_EQ(support::countOf(strokes, kit::Figure::RaySegment), 15);
-        for (std::size_t i = 0; i < strokes.size(); i += 3) {
-            EXPECT_EQ(strokes[i + 2].x2, 350 + depth);
-            EXPECT_NEAR(strokes[i + 2].y2, strokes[i].y1 * (1 - depth / 300.0), 1e-9);
-        }
-    }
-}
-
-// The wall reaches the retina's plane, less its small gap, for every
-// refractive error, and the retina stops 20 short of the ball there.
-TEST(Retina, WallReachesTheRetinasPlane)
-{
-    for (const auto& [depth, retinaHalf] : {std::pair{300.0, 180.0}, {340.0, 142.48}, {260.0, 204.5}}) {
-        const kit::EyeOutline eye = kit::eyeOutline(350, depth);
+    for (const float depth : {300.0f, 340.0f, 260.0f}) {
+        SCOPED_TRACE(depth);
         const double ballHalf = std::sqrt(250.0 * 250 - (depth - 150) * (depth - 150));
-        EXPECT_NEAR(eye.retinaHalf, retinaHalf, 0.005);
+        EXPECT_NEAR(kit::retinaHalfHeight(depth), ballHalf, 1e-9);
+        EXPECT_EQ(kit::retinaHalfHeight(depth + 150), 0); // beyond the ball
+        const kit::EyeOutline eye = kit::eyeOutline(350, depth);
         EXPECT_NEAR(eye.retinaHalf, ballHalf - 20, 1e-9);
         EXPECT_EQ(eye.retinaX, 350 + depth);
         // Without its gap, the upper arc would end at the corner (350 + depth, ballHalf), the lower one mirrored.
@@ -104,6 +88,17 @@ TEST(Retina, WallReachesTheRetinasPlane)
         EXPECT_NEAR(250 * std::sin(eye.lowerTo + 0.05), -ballHalf, 1e-9);
         EXPECT_NEAR(500 + 250 * std::cos(eye.upperTo + 0.05), 350, 1e-9); // and at the lens rim
         EXPECT_NEAR(250 * std::sin(eye.lowerFrom - 0.05), -200, 1e-9);
+
+        kit::System s = kitWith({Kind::Eye}, kit::ObjectMode::Parallel);
+        ASSERT_TRUE(s.setEyeDepth(depth));
+        EXPECT_FALSE(s.setEyeDepth(depth + 1)); // only the three retinas
+        const kit::Strokes strokes = s.traceStoredRays(kRight);
+        ASSERT_EQ(support::countOf(strokes, kit::Figure::RaySegment), 15);
+        ASSERT_EQ(strokes.size(), 15u);
+        for (std::size_t i = 0; i < strokes.size(); i += 3) {
+            EXPECT_EQ(strokes[i + 2].x2, 350 + depth);
+            EXPECT_NEAR(strokes[i + 2].y2, strokes[i].y1 * (1 - depth / 300.0), 1e-9);
+        }
     }
 }
 

@@ -51,25 +51,4 @@ INSTANTIATE_TEST_SUITE_P(
         Spot{ObjectMode::PointGrid, 30, 0, 0, Pointer::Cross}, Spot{ObjectMode::PointGrid, 29.9, 0, -2, Pointer::Cross},
         Spot{ObjectMode::PointGrid, 50, 100, 0, Pointer::Cross}));
 
-// On the point grid the first lens may be dragged left of where the grid's
-// zone starts; its body stays within reach there.
-TEST(Zones, ALensLeftOfTheGridCanStillBeGrabbed)
-{
-    kit::System s = support::kitWith({Kind::Converging}, ObjectMode::PointGrid);
-    s.moveElement(1, -200);
-    ASSERT_LT(s.ElemZoneX[2], s.ElemZoneX[0]);
-    const kit::Hover hover = kit::UpdateHover(s, -200, 0);
-    EXPECT_EQ(hover.HoverZone, 1);
-    EXPECT_EQ(hover.HoverKind, 1);
-}
-
-TEST(Zones, NoZoneZeroWithoutElements)
-{
-    for (double x : {60.0, 200.0, 5000.0}) {
-        const kit::Hover hover = kit::UpdateHover(kit::System{}, x, 0);
-        EXPECT_EQ(hover.HoverZone, 1) << x;
-        EXPECT_EQ(hover.pointer, Pointer::Arrow);
-    }
-}
-
 } // namespace

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include <cmath>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -97,144 +98,143 @@ private slots:
         QVERIFY(samePixels(kitwin::canvas(*form), drawn));
     }
 
-    void withoutAnElementNoRayStarts()
-    {
-        kitwin::click(*form, 300, 50);
-        QCOMPARE(form->system().RayCount, std::int16_t(0));
-        QCOMPARE(form->DragState, 0.0f);
-        kitwin::move(*form, 300, 50);
-        QCOMPARE(form->Picture1->pointer(), forms::Pointer::Arrow);
-    }
-
-    void focalMarksRecolourOnlyWithTwoElements()
+    // With two or more elements the focal marks of the element the pointer
+    // enters turn red and those of the one it leaves grey, also when it goes
+    // from one body straight onto the next.
+    void focalMarksFollowThePointerOnlyWithTwoElements()
     {
         kitwin::add(*form, Kind::Converging);
         kitwin::move(*form, 362, 0);
         kitwin::move(*form, 500, 0);
         QCOMPARE(countColour(*form->Picture1, kRed) + countColour(*form->Picture1, kGrey), 0);
         kitwin::add(*form, Kind::Converging);
+        const kit::System& s = form->system();
+        const auto marked = [&](int entry, QRgb colour) {
+            return colourNear(*form->Picture1, s.ElemFocus[entry], 0, colour);
+        };
         kitwin::move(*form, 362, 0);
-        QVERIFY(colourNear(*form->Picture1, form->system().ElemFocus[2], 0, kRed));
-        kitwin::move(*form, 500, 0);
-        QVERIFY(colourNear(*form->Picture1, form->system().ElemFocus[2], 0, kGrey));
-        QVERIFY(!colourNear(*form->Picture1, form->system().ElemFocus[2], 0, kRed));
+        QVERIFY(marked(1, kRed) && marked(2, kRed));
+        kitwin::move(*form, 687, 0);
+        QVERIFY(marked(1, kGrey) && marked(4, kRed));
+        QVERIFY(!marked(1, kRed));
+        kitwin::move(*form, 800, 0);
+        QVERIFY(marked(4, kGrey) && !marked(4, kRed));
     }
 
-    void elementsStopWhereTheyTouchTheirNeighbour_data()
-    {
-        QTest::addColumn<int>("next");
-        QTest::newRow("a diverging lens") << int(Kind::Diverging);
-        QTest::newRow("the eye") << int(Kind::Eye);
-    }
-
-    void elementsStopWhereTheyTouchTheirNeighbour()
-    {
-        QFETCH(int, next);
-        kitwin::add(*form, Kind::Converging);
-        kitwin::add(*form, Kind(next));
-        kitwin::drag(*form, 362, 0, 2000, 0);
-        const kit::System& s = form->system();
-        QVERIFY(s.rightExtreme(1) <= s.leftExtreme(3));
-        QVERIFY(s.leftExtreme(3) - s.rightExtreme(1) < 0.01f);
-        QCOMPARE(s.ElemX[3], 675.0f); // the neighbour stays
-    }
-
-    void theObjectStopsInFrontOfTheFirstElement()
-    {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::drag(*form, 50, 100, 900, 40);
-        const kit::System& s = form->system();
-        QVERIFY(std::abs(s.ObjX - (350 + std::sqrt(1200.0 * 1200 - 40000) - 1212.5)) < 1e-3);
-        QCOMPARE(s.ObjY, 40.0);
-        QVERIFY(colourNear(*form->Picture1, s.ObjX, 20, kBlack));
-    }
-
-    void theBundleTiltsNoSteeperThanFifty()
-    {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::chooseObject(*form, ObjectMode::Parallel);
-        QCOMPARE(form->system().RayCount, std::int16_t(5));
-        kitwin::move(*form, 200, 0);
-        form->Picture1_MouseDown(1, 0, 200, 0);
-        form->Picture1_MouseMove(1, 0, 330, 300);
-        QCOMPARE(form->system().ParSlope, -15.0); // about the pivot on the axis in the lens's plane
-        form->Picture1_MouseMove(1, 0, 333, -5000);
-        QCOMPARE(form->system().ParSlope, 50.0);
-        form->Picture1_MouseUp(1, 0, 333, -5000);
-    }
-
+    // Where the arrow's tip stood the grid takes the press: a point, no grab.
+    // The fifty-first point is refused and the last bundle stays.
     void gridPointsAreMarkedUnmarkedAndLimited()
     {
         kitwin::add(*form, Kind::Converging);
         kitwin::chooseObject(*form, ObjectMode::PointGrid);
-        // Where the arrow's tip stood the grid takes the press: a point, no grab.
         kitwin::click(*form, 50, 100);
         QCOMPARE(form->system().PointCount, std::int16_t(1));
         QCOMPARE(form->system().PtX[0], 60.0f);
         kitwin::click(*form, 59, 101); // the same grid point: unmarked
         QCOMPARE(form->system().PointCount, std::int16_t(0));
-        kitwin::click(*form, 101, 59);
-        QCOMPARE(form->system().PointCount, std::int16_t(1));
-        QCOMPARE(form->system().PtX[0], 100.0f);
-        QCOMPARE(form->system().PtY[0], 60.0f);
-        QCOMPARE(form->system().RayCount, std::int16_t(5));
-        kitwin::click(*form, 99, 61);
-        QCOMPARE(form->system().PointCount, std::int16_t(0));
-        QCOMPARE(form->system().RayCount, std::int16_t(0));
-
         for (int i = 0; i < 50; ++i)
             kitwin::click(*form, 60 + 20 * (i % 10), -100 + 20 * (i / 10));
-        QCOMPARE(form->system().PointCount, std::int16_t(50));
         const QImage drawn = kitwin::canvas(*form);
         kitwin::click(*form, 300, 200);
         QCOMPARE(dialogs->messages.back().text, QString::fromUtf8("Es können max. 50 Punkte markiert werden!"));
         QCOMPARE(dialogs->messages.back().title, QString("Anwendungsfehler"));
         QCOMPARE(dialogs->beeps, 1);
         QCOMPARE(form->system().PointCount, std::int16_t(50));
-        QVERIFY(samePixels(kitwin::canvas(*form), drawn)); // the last bundle stays
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        kitwin::click(*form, 60, -100); // a marked one may still be unmarked
+        QCOMPARE(form->system().PointCount, std::int16_t(49));
     }
 
-    // On the grid a lens may be dragged left of where points can be marked;
-    // it stays within reach, and marking works again once it is back.
-    void aLensLeftOfTheGridCanBeFetchedBack()
+    // Each row on a fresh window with these elements and this object: what
+    // the user does, and what must hold then.
+    void gesturesLeaveTheWindowAsTheyShould()
     {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::chooseObject(*form, ObjectMode::PointGrid);
-        kitwin::drag(*form, 362, 0, -100, 0);
-        QVERIFY(form->system().ElemX[1] < 0);
-        const double body = (form->system().ElemX[1] + form->system().ElemX[2]) / 2;
-        kitwin::move(*form, body, 0);
-        QCOMPARE(form->Picture1->pointer(), forms::Pointer::SizeWE);
-        kitwin::drag(*form, body, 0, 362, 0);
-        kitwin::click(*form, 100, 60);
-        QCOMPARE(form->system().PointCount, std::int16_t(1));
-    }
-
-    // The image marks stand where Gaussian optics puts the images.
-    void imageMarksLieAtTheGaussianImages()
-    {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::chooseObject(*form, ObjectMode::PointGrid);
-        for (const QPointF p : {QPointF(60, 100), QPointF(140, -40), QPointF(200, 20)})
-            kitwin::click(*form, p.x(), p.y());
-        const support::ThickLens lens{350, 25, 150};
-        const kit::System& s = form->system();
-        for (int i = 0; i < s.PointCount; ++i) {
-            const support::Point image = lens.image({s.PtX[i], s.PtY[i]});
-            QVERIFY(std::abs(s.PtImgX[i] - image.x) < 0.01);
-            QVERIFY(std::abs(s.PtImgY[i] - image.y) < 0.01);
+        using kitwin::click, kitwin::drag, kitwin::move;
+        const kit::System* s = nullptr;
+        const auto near = [](double a, double b, double tolerance) { return std::abs(a - b) < tolerance; };
+        const auto black = [&](double x, double y) { return colourNear(*form->Picture1, x, y, kBlack); };
+        const auto touching = [&] { // and the neighbour stays
+            const double gap = s->leftExtreme(3) - s->rightExtreme(1);
+            return gap >= 0 && gap < 0.01 && s->ElemX[3] == 675;
+        };
+        const auto imageOf = [](double x, double y) { return support::ThickLens{350, 25, 150}.image({x, y}); };
+        const std::vector<Kind> lens{Kind::Converging};
+        const struct {
+            const char* name;
+            std::vector<Kind> kinds;
+            ObjectMode mode;
+            std::function<void(bk_form&)> act;
+            std::function<bool()> holds;
+        } rows[] = {
+            {"without an element no ray starts", {}, ObjectMode::Arrow, [&](bk_form& f) { click(f, 300, 50); },
+             [&] { return s->RayCount == 0 && form->DragState == 0 && form->Picture1->pointer() == forms::Pointer::Arrow; }},
+            {"a lens dragged onto a diverging lens", {Kind::Converging, Kind::Diverging}, ObjectMode::Arrow,
+             [&](bk_form& f) { drag(f, 362, 0, 2000, 0); }, touching},
+            {"a lens dragged onto the eye", {Kind::Converging, Kind::Eye}, ObjectMode::Arrow,
+             [&](bk_form& f) { drag(f, 362, 0, 2000, 0); }, touching},
+            // Held where the lens's apex, less half its thickness, is.
+            {"the arrow dragged onto the lens", lens, ObjectMode::Arrow, [&](bk_form& f) { drag(f, 50, 100, 900, 40); },
+             [&] {
+                 return near(s->ObjX, 350 + std::sqrt(1200.0 * 1200 - 40000) - 1212.5, 1e-3) && s->ObjY == 40
+                     && black(s->ObjX, 20);
+             }},
+            // About the pivot on the axis in the lens's plane.
+            {"the bundle tilted", lens, ObjectMode::Parallel, [&](bk_form& f) { drag(f, 200, 0, 330, 300); },
+             [&] { return s->RayCount == 5 && s->ParSlope == -15; }},
+            // Left of where points can be marked a lens stays within reach.
+            {"a lens fetched back from left of the grid", lens, ObjectMode::PointGrid,
+             [&](bk_form& f) {
+                 drag(f, 362, 0, -100, 0);
+                 drag(f, (s->ElemX[1] + s->ElemX[2]) / 2, 0, 362, 0);
+                 click(f, 100, 60);
+             },
+             [&] { return s->ElemX[1] > 300 && s->PointCount == 1; }},
+            {"a marked point's image", lens, ObjectMode::PointGrid, [&](bk_form& f) { click(f, 140, -40); },
+             [&] {
+                 const support::Point image = imageOf(140, -40);
+                 return near(s->PtImgX[0], image.x, 0.01) && near(s->PtImgY[0], image.y, 0.01)
+                     && black(image.x, image.y);
+             }},
+            // With no element left the kit box opens, and stays open when it was.
+            {"the last element removed with the kit box open", lens, ObjectMode::Arrow,
+             [&](bk_form& f) {
+                 kitwin::doubleClick(f, 362, 0);
+                 f.BaukastenButton_Click();
+                 f.EntfernButton_Click();
+             },
+             [&] { return s->ElemCount == 1 && form->KitOpen % 2 == 1 && form->baukasten->isVisible(); }},
+            // The field belongs to the lens whose panel is open.
+            {"the eye added while a lens's panel is open", lens, ObjectMode::Arrow,
+             [&](bk_form& f) { kitwin::doubleClick(f, 362, 0); kitwin::add(f, Kind::Eye); },
+             [&] { return s->hasEye() && form->BrennText->text() == "150"; }},
+            {"zoomed in as far as it goes", {}, ObjectMode::Arrow,
+             [&](bk_form& f) { for (int i = 0; i < 20; ++i) f.ZoomSpButton_SpinUp(); },
+             [&] { return form->ZoomText->text() == "505%"; }},
+            {"the coordinates read out, rounded down", {}, ObjectMode::Arrow,
+             [&](bk_form& f) { f.KooCheck->click(); move(f, 123.6, -56.2); },
+             [&] { return form->xText->text() == "x = 123 LE" && form->yText->text() == "y = -57 LE"; }},
+            // Ticks every 10, to the right of a vertical tape, up to its end.
+            {"a vertical tape", {}, ObjectMode::Arrow, [&](bk_form& f) { f.MassCheck->click(); drag(f, 100, 50, 103, 250); },
+             [&] { return form->MassText->text() == "200 LE" && black(118, 150) && black(118, 250) && !black(82, 150); }},
+            // A resize clears every mark and draws the grid afresh.
+            {"a resize in point-grid mode", lens, ObjectMode::PointGrid,
+             [&](bk_form& f) { click(f, 100, 60); f.resize(f.width() + 30, f.height() + 20); },
+             [&] {
+                 const support::Point image = imageOf(100, 60);
+                 return s->PointCount == 0 && black(s->GridX + 20, 60) && !black(image.x, image.y);
+             }},
+        };
+        for (const auto& row : rows) {
+            closeAllWindows();
+            QVERIFY((form = openWindow<bk_form>()));
+            s = &form->system();
+            for (const Kind kind : row.kinds)
+                kitwin::add(*form, kind);
+            if (row.mode != ObjectMode::Arrow)
+                kitwin::chooseObject(*form, row.mode);
+            row.act(*form);
+            QVERIFY2(row.holds(), row.name);
         }
-        QVERIFY(colourNear(*form->Picture1, s.PtImgX[0], s.PtImgY[0], kBlack));
-    }
-
-    void anEyeThatCannotFocusMarksThePointItself()
-    {
-        kitwin::add(*form, Kind::Eye);
-        kitwin::chooseObject(*form, ObjectMode::PointGrid);
-        kitwin::click(*form, 100, 40); // 250 in front of the eye: far from sharp on its retina
-        const kit::System& s = form->system();
-        QCOMPARE(s.PtImgX[0], s.PtX[0]);
-        QCOMPARE(s.PtImgY[0], s.PtY[0]);
     }
 
     void doubleClicksOpenThePanelOnAnElementAndClearElsewhere()

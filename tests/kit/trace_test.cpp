@@ -14,21 +14,17 @@ using support::kRight;
 void aim(kit::System& s, double m) { ASSERT_TRUE(s.aimRay(s.ObjX + 100, s.ObjY + 100 * m)); }
 
 // The five rays of the object point leave the last element on lines through
-// one point: the Gaussian image through the principal planes, which for the
-// starting object is quoted as worked out by hand.
+// one point: the Gaussian image through the principal planes.
 TEST(Trace, BundleMeetsInTheGaussianImage)
 {
     using Lenses = std::vector<support::ThickLens>;
-    for (const auto& [lenses, quoted] : {std::pair{Lenses{{350, 25, 150}}, support::Point{658.31, -94.59}},
-                                         {Lenses{{350, 25, 150}, {675, 40, -200}}, {676.29, -82.39}}}) {
+    for (const Lenses& lenses : {Lenses{{350, 25, 150}}, Lenses{{350, 25, 150}, {675, 40, -200}}}) {
         kit::System s;
         support::Point expected{50, 100};
         for (const support::ThickLens& lens : lenses) {
             s.AddElement(lens.f > 0 ? Kind::Converging : Kind::Diverging);
             expected = lens.image(expected);
         }
-        EXPECT_NEAR(expected.x, quoted.x, 0.005);
-        EXPECT_NEAR(expected.y, quoted.y, 0.005);
         s.MakePointBundle();
         std::vector<kit::Stroke> rays; // the segments from behind the last element to the view's edge
         for (const kit::Stroke& ray : s.traceStoredRays(kRight))
@@ -116,7 +112,7 @@ TEST(TraceMemory, ImagesComeWithTheSecondRayAndRetracingRepeatsTheDrawing)
         aim(s, slopes[i]);
         const kit::Strokes ray = *s.addRay(kRight);
         ASSERT_EQ(countOf(ray, Figure::ImageSymbol), i == 0 ? 0 : 1) << i;
-        if (i > 0) {
+        if (i > 0) { // at the image worked out by hand
             EXPECT_EQ(ray.back().figure, Figure::ImageSymbol);
             EXPECT_NEAR(ray.back().x1, 658.31, 0.01);
             EXPECT_NEAR(ray.back().y1, -94.59, 0.01);
@@ -134,9 +130,8 @@ TEST(TraceMemory, ImagesComeWithTheSecondRayAndRetracingRepeatsTheDrawing)
     EXPECT_EQ(countOf(*s.addRay(kRight), Figure::ImageSymbol), 0);
 }
 
-// The slope is kept while the pointer is no more than 10 right of the
-// object; fifty rays are stored, and no more.
-TEST(Rays, AimedBeyondTenOfTheObjectAndFiftyAtMost)
+// The slope is kept while the pointer is no more than 10 right of the object.
+TEST(Rays, AimedOnlyBeyondTenOfTheObject)
 {
     kit::System s = kitWith({Kind::Converging});
     aim(s, 0.25);
@@ -144,11 +139,6 @@ TEST(Rays, AimedBeyondTenOfTheObjectAndFiftyAtMost)
     EXPECT_EQ(s.RaySlope, 0.25);
     EXPECT_TRUE(s.aimRay(60.5, 100 - 10.5));
     EXPECT_EQ(s.RaySlope, -1);
-    for (int i = 0; i <= kit::kMaxRays; ++i) {
-        aim(s, -0.5 + 0.02 * i);
-        ASSERT_EQ(s.addRay(kRight).has_value(), i < kit::kMaxRays) << i;
-    }
-    EXPECT_EQ(s.RayCount, kit::kMaxRays);
 }
 
 struct ImageCase {
