@@ -14,20 +14,4 @@ constexpr std::string_view kTooManyRaysText = " Es können max. 50 Strahlen geze
                                               "auf 'Parallellicht' oder 'Punktraster'";
 constexpr std::string_view kTooManyPointsText = "Es können max. 50 Punkte markiert werden!";
 
-// Empty for Added.
-constexpr std::string_view refusalText(AddResult result)
-{
-    switch (result) {
-    case AddResult::BehindEye:
-        return kBehindEyeText;
-    case AddResult::SecondEye:
-        return kSecondEyeText;
-    case AddResult::SixElements:
-        return kSixElementsText;
-    case AddResult::Added:
-        break;
-    }
-    return {};
-}
-
 } // namespace kit
