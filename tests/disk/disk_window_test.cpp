@@ -136,9 +136,17 @@ private slots:
         QVERIFY(colourNear(*form->diagramm, disk::DegToRad(15), disk::DegToRad(45), kGrey));
     }
 
-    // On the plane face the ray grazes; right of the normal both rays lie on it.
+    // Outside the quadrant a press starts nothing, though the release plots;
+    // on the plane face the ray grazes; right of the normal both rays lie on it.
     void pressesAndDragsClampToTheQuadrant()
     {
+        form->grafik_MouseDown(1, 0, 50, 100);  // right half
+        form->grafik_MouseDown(1, 0, -50, -10); // below the face
+        QCOMPARE(form->dragging, std::int16_t(0));
+        QCOMPARE(form->Text1->text(), QString(" "));
+        QCOMPARE(countColour(*form->grafik, kYellow), 0);
+        form->grafik_MouseUp(1, 0, 0, 0);
+        QVERIFY(colourNear(*form->diagramm, 0, 0, kBlack)); // (0, 0) before the first ray
         form->grafik_MouseDown(1, 0, -100, 0);
         QCOMPARE(form->Text1->text(), QString::fromUtf8("alpha = 90 °"));
         QCOMPARE(form->Text2->text(), QString::fromUtf8("beta = 41 °"));
@@ -165,17 +173,6 @@ private slots:
         QVERIFY(!colourNear(*form->grafik, -100 * std::sin(alpha + 0.1), 100 * std::cos(alpha + 0.1), kYellow));
     }
 
-    void pressOutsideTheQuadrantStartsNothingButReleasePlots()
-    {
-        form->grafik_MouseDown(1, 0, 50, 100);  // right half
-        form->grafik_MouseDown(1, 0, -50, -10); // below the face
-        QCOMPARE(form->dragging, std::int16_t(0));
-        QCOMPARE(form->Text1->text(), QString(" "));
-        QCOMPARE(countColour(*form->grafik, kYellow), 0);
-        form->grafik_MouseUp(1, 0, 0, 0);
-        QVERIFY(colourNear(*form->diagramm, 0, 0, kBlack)); // (0, 0) before the first ray
-    }
-
     void firstPressOverdrawsARefractedRayAtOneRadian()
     {
         const disk::Point stale = disk::refractedEnd(1, form->rayLength);
@@ -185,24 +182,8 @@ private slots:
         QCOMPARE(pixelAt(*form->grafik, r * std::sin(1.0), -r * std::cos(1.0)), kTeal);
     }
 
-    void continuousModePlotsEveryMoveAndTheRelease()
-    {
-        form->kontOpt->click();
-        press(*form, 10);
-        for (double degrees : {20.0, 35.0, 50.0})
-            dragTo(*form, degrees);
-        const float lastAlpha = form->alpha;
-        for (double degrees : {20.0, 35.0, 50.0}) {
-            const float a = disk::DegToRad(float(degrees));
-            QVERIFY(colourNear(*form->diagramm, a, disk::refractionAngle(a), kBlack));
-        }
-        QVERIFY(!colourNear(*form->diagramm, disk::DegToRad(10), disk::refractionAngle(disk::DegToRad(10)), kBlack));
-        form->grafik_MouseUp(1, 0, 0, 0);
-        QVERIFY(colourNear(*form->diagramm, lastAlpha, form->beta, kBlack));
-        QCOMPARE(form->dragging, std::int16_t(0));
-    }
-
-    void singleValuesModePlotsOnlyOnRelease()
+    // Single values plot only on the release; continuous mode every move as well.
+    void eachModePlotsWhenItShould()
     {
         QVERIFY(form->einzelOpt->isChecked());
         press(*form, 10);
@@ -211,8 +192,20 @@ private slots:
         QCOMPARE(countColour(*form->diagramm, kBlack), 0);
         form->grafik_MouseUp(1, 0, 0, 0);
         QVERIFY(colourNear(*form->diagramm, form->alpha, form->beta, kBlack));
-        const float passed = disk::DegToRad(30);
-        QVERIFY(!colourNear(*form->diagramm, passed, disk::refractionAngle(passed), kBlack, 2));
+        const auto plotted = [&](double degrees) {
+            const float a = disk::DegToRad(float(degrees));
+            return colourNear(*form->diagramm, a, disk::refractionAngle(a), kBlack);
+        };
+        QVERIFY(!plotted(30));
+        form->kontOpt->click();
+        press(*form, 10);
+        for (double degrees : {20.0, 35.0, 50.0})
+            dragTo(*form, degrees);
+        const float lastAlpha = form->alpha;
+        QVERIFY(plotted(20) && plotted(35) && plotted(50) && !plotted(10));
+        form->grafik_MouseUp(1, 0, 0, 0);
+        QVERIFY(colourNear(*form->diagramm, lastAlpha, form->beta, kBlack));
+        QCOMPARE(form->dragging, std::int16_t(0));
     }
 
     void comparisonLineIsShownAndHiddenByTheButton()

@@ -8,7 +8,6 @@
 #include "tests/support/experiment_files.h"
 #include "tests/support/pixels.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
@@ -147,7 +146,6 @@ private slots:
         { const ScopedProjectorView redrawsWhole; }
         const QString path = dir.filePath("versuch");
         saveThrough(*form, path);
-        QVERIFY(QFile::exists(path + ".raylore"));
 
         auto* fresh = openWindow<lens_form>();
         QVERIFY(fresh);

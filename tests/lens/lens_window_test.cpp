@@ -31,11 +31,17 @@ constexpr QRgb kGrey = 0xffc0c0c0;
 
 void move(lens_form& w, float x, float y) { w.Picture1_MouseMove(0, 0, x, y); }
 
-// A click on the drawing: a ray in front of the lens, an image point behind it.
-void click(lens_form& w, float x, float y)
+// A left press where the mouse has come to rest.
+void press(lens_form& w, float x, float y)
 {
     move(w, x, y);
     w.Picture1_MouseDown(1, 0, x, y);
+}
+
+// A click on the drawing: a ray in front of the lens, an image point behind it.
+void click(lens_form& w, float x, float y)
+{
+    press(w, x, y);
     w.Picture1_MouseUp(1, 0, x, y);
 }
 
@@ -206,15 +212,13 @@ private slots:
     void raysAreAimedAddedAndRemoved()
     {
         form->Picture1_MouseDown(2, 0, 300, 0); // nothing to remove
-        move(*form, 300, 60);
-        form->Picture1_MouseDown(1, 0, 300, 60);
+        press(*form, 300, 60);
         QCOMPARE(form->DragMode, std::int16_t(2));
         move(*form, 470, 20);
         form->Picture1_MouseUp(1, 0, 470, 20);
         QCOMPARE(form->model().RayCount, std::int16_t(0));
         click(*form, 300, 60);
-        move(*form, 300, -20);
-        form->Picture1_MouseDown(1, 0, 300, -20);
+        press(*form, 300, -20);
         form->Blende_einOption->click(); // draws the stored rays again
         form->Picture1_MouseUp(1, 0, 300, -20);
         QCOMPARE(form->model().RayCount, std::int16_t(2));
@@ -256,15 +260,13 @@ private slots:
 
     void objectAndLensNeverPassEachOther()
     {
-        move(*form, 60, 100);
-        form->Picture1_MouseDown(1, 0, 60, 100);
+        press(*form, 60, 100);
         form->Picture1_MouseMove(1, 0, 700, 30);
         QCOMPARE(form->model().RayStartX, form->model().lens.LensMinX);
         form->Picture1_MouseUp(1, 0, 700, 30);
         QVERIFY(form->model().RayStartX <= form->model().lens.LensMinX);
         dragObject(200, 60);
-        move(*form, 490, 0);
-        form->Picture1_MouseDown(1, 0, 490, 0);
+        press(*form, 490, 0);
         QCOMPARE(form->DragMode, std::int16_t(3));
         form->Picture1_MouseMove(1, 0, -200, 0);
         QVERIFY(std::abs(form->model().lens.LensMinX - form->model().RayStartX) < 1e-3);
@@ -298,8 +300,7 @@ private slots:
         for (int i = 0; i < 50; ++i)
             click(*form, 300, -100 + 4 * i);
         QCOMPARE(form->model().RayCount, std::int16_t(50));
-        move(*form, 300, 0);
-        form->Picture1_MouseDown(1, 0, 300, 0);
+        press(*form, 300, 0);
         QCOMPARE(form->DragMode, std::int16_t(0));
         QCOMPARE(dialogs.beeps, 1);
         QCOMPARE(dialogs.messages.size(), std::size_t(1));
@@ -334,8 +335,7 @@ private slots:
             form->QuerSpin->upArrow()->click();
         QCOMPARE(form->model().QuerDivisor, 3.0f);
 
-        move(*form, 300, 0);
-        form->Picture1_MouseDown(1, 0, 300, 0);
+        press(*form, 300, 0);
         form->Picture1_MouseMove(1, 0, 300, 50);
         QVERIFY(form->model().BundleAngle < 0);
         // Exactly on the aperture plane the bundle keeps its angle.
@@ -473,8 +473,7 @@ private:
     void dragLensToTheLeftEdge()
     {
         const float x = (form->model().lens.LensMinX + form->model().lens.LensMaxX) / 2;
-        move(*form, x, 0);
-        form->Picture1_MouseDown(1, 0, x, 0);
+        press(*form, x, 0);
         QCOMPARE(form->DragMode, std::int16_t(3));
         form->Picture1_MouseMove(1, 0, 20, 0);
         form->Picture1_MouseUp(1, 0, 20, 0);
@@ -485,8 +484,7 @@ private:
 
     void dragObject(float x, float y)
     {
-        move(*form, form->model().RayStartX, form->model().RayStartY);
-        form->Picture1_MouseDown(1, 0, form->model().RayStartX, form->model().RayStartY);
+        press(*form, form->model().RayStartX, form->model().RayStartY);
         QCOMPARE(form->DragMode, std::int16_t(1));
         form->Picture1_MouseMove(1, 0, x, y);
         form->Picture1_MouseUp(1, 0, x, y);
