@@ -38,12 +38,10 @@ QString brokenInvariant(const DKForm& w)
 
 } // namespace
 
-class DiskFuzzTest : public QObject {
+class DiskFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void survivesRandomInput()
     {
         const FuzzTarget target = windowTarget<DKForm>({"EndeButton", "InfoButton", "LöschButton"}, brokenInvariant,

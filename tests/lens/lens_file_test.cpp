@@ -8,13 +8,10 @@
 #include "tests/support/experiment_files.h"
 #include "tests/support/pixels.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
-
-#include <memory>
 
 namespace {
 
@@ -122,23 +119,15 @@ QJsonArray repeated(const QJsonValue& item, int count)
 
 } // namespace
 
-class LensFileTest : public QObject {
+class LensFileTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void init()
     {
-        dialogs = std::make_unique<RecordingDialogs>();
+        dialogs.messages.clear();
         QVERIFY((form = openWindow<lens_form>()));
         QVERIFY(dir.isValid());
-    }
-
-    void cleanup()
-    {
-        closeAllWindows();
-        dialogs.reset();
     }
 
     void savedExperimentsOpenAsTheyWereSaved_data()
@@ -154,18 +143,15 @@ private slots:
         QFETCH(bool, parallel);
         parallel ? buildParallel(*form) : buildPointSource(*form);
         QVERIFY(form->model().PairCount > 0 && form->model().view.Zoom != 0);
-        forms::setProjectorView(true);
-        forms::setProjectorView(false);
-        settle();
+        { const ScopedProjectorView redrawsWhole; }
         const QString path = dir.filePath("versuch");
         saveThrough(*form, path);
-        QVERIFY(QFile::exists(path + ".raylore"));
 
         auto* fresh = openWindow<lens_form>();
         QVERIFY(fresh);
         openThrough(*fresh, path + ".raylore");
         settle();
-        QVERIFY(dialogs->messages.empty());
+        QVERIFY(dialogs.messages.empty());
         QCOMPARE(difference(fresh->model(), form->model()), QString());
         for (auto bar : {&lens_form::Radius1Scroll, &lens_form::Radius2Scroll, &lens_form::BlendeScroll,
                          &lens_form::HBildlauf, &lens_form::VBildlauf})
@@ -235,16 +221,16 @@ private slots:
         const QImage picture = form->Picture1->canvas().copy();
         openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
         settle();
-        QCOMPARE(dialogs->messages.size(), std::size_t(1));
-        QCOMPARE(dialogs->messages[0].text, message);
-        QCOMPARE(dialogs->messages[0].title, QString::fromUtf8("Versuch öffnen"));
-        QVERIFY(dialogs->messages[0].warning);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text, message);
+        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
+        QVERIFY(dialogs.messages[0].warning);
         QCOMPARE(difference(form->model(), before), QString());
         QVERIFY(samePixels(form->Picture1->canvas(), picture));
     }
 
 private:
-    std::unique_ptr<RecordingDialogs> dialogs;
+    RecordingDialogs dialogs;
     lens_form* form = nullptr;
     QTemporaryDir dir;
 };

@@ -60,12 +60,10 @@ QString brokenInvariant(const lens_form& w)
 
 } // namespace
 
-class LensFuzzTest : public QObject {
+class LensFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void survivesRandomInput()
     {
         const FuzzTarget target = windowTarget<lens_form>({"EndeButton", "InfoButton"}, brokenInvariant,
