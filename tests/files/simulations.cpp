@@ -191,7 +191,7 @@ std::vector<Simulation> fuzzedSimulations()
         {"spiegel", files::rayloreFiles(),
          [] { return envelope(mirror::toFields(soundMirror()), files::rayloreFiles(), "spiegel"); },
          [](const QJsonObject& fields) {
-             const auto read = [](files::JsonReader& reader) { return mirror::fromFields(reader, mirror::Experiment{}); };
+             const auto read = [](files::JsonReader& r) { return mirror::fromFields(r, mirror::Experiment{}); };
              return loaded(fields, read, mirrorBroken);
          }},
         {"reale-linsen", files::rayloreFiles(),

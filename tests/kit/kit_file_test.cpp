@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -29,8 +30,9 @@ using kit::ObjectMode;
 // What a file keeps, field by field, and what follows from it.
 QString difference(const kit::System& a, const kit::System& b)
 {
-    const auto first = [](const auto& table, int n) { return std::vector(table.begin(), table.begin() + n); };
-    const auto same = [&](const auto& x, const auto& y, int n) { return first(x, n) == first(y, n); };
+    const auto same = [](const auto& x, const auto& y, int n) {
+        return std::equal(x.begin(), x.begin() + n, y.begin());
+    };
     const int n = a.ElemCount;
     const std::pair<const char*, bool> fields[] = {
         {"elements", n == b.ElemCount && same(a.ElemKind, b.ElemKind, n) && same(a.ElemX, b.ElemX, n)

@@ -251,7 +251,7 @@ void Fuzzer::step()
         {3,
          [this] {
              const bool program = chance(50);
-             note(program ? QStringLiteral("activate from another program") : QStringLiteral("activate from another window"));
+             note(QStringLiteral("activate from another %1").arg(program ? "program" : "window"));
              program ? activateFromAnotherProgram(form_) : activateFromAnotherWindow(form_);
          }},
         // Ctrl+B, as any window of the program takes it, also in the middle of a drag.
