@@ -20,12 +20,17 @@ QJsonObject envelope(QJsonObject fields, const files::Kind& kind, const char* si
     return fields;
 }
 
-template <typename Table> bool finite(const Table& table, int count)
+using support::allFinite;
+
+// Reads the fields with `read`; a file must be refused exactly when the
+// reader met a fault, and what it accepts must be sound by `broken`.
+template <typename Read, typename Broken> std::string loaded(const QJsonObject& fields, Read read, Broken broken)
 {
-    for (int i = 0; i < count; ++i)
-        if (!std::isfinite(table[i]))
-            return false;
-    return true;
+    files::JsonReader reader(fields);
+    const auto experiment = read(reader);
+    if (experiment.has_value() != reader.ok())
+        return "accepted with a fault, or refused without one";
+    return experiment ? broken(*experiment) : std::string();
 }
 
 mirror::Experiment soundMirror()
@@ -55,8 +60,8 @@ std::string mirrorBroken(const mirror::Experiment& e)
         return "mirror kind or curvature";
     if (e.RayCount < 0 || e.RayCount > mirror::kMaxEntries || e.ImageCount < 0 || e.ImageCount > mirror::kMaxEntries)
         return "counts";
-    if (!finite(e.RayList, e.RayCount) || !finite(e.RayVertexY, e.RayCount) || !finite(e.ImageX, e.ImageCount)
-        || !finite(e.ImageY, e.ImageCount) || !finite(e.ImageObjX, e.ImageCount) || !finite(e.ImageObjY, e.ImageCount)
+    if (!allFinite(e.RayList, e.RayCount) || !allFinite(e.RayVertexY, e.RayCount) || !allFinite(e.ImageX, e.ImageCount)
+        || !allFinite(e.ImageY, e.ImageCount) || !allFinite(e.ImageObjX, e.ImageCount) || !allFinite(e.ImageObjY, e.ImageCount)
         || !std::isfinite(e.mirror.VertexX) || !std::isfinite(e.ray.ObjectX) || !std::isfinite(e.ray.ObjectY))
         return "a value that is not finite";
     if (e.LightMode == 0 && !mirror::inFrontOfMirror(e.mirror, e.ray.ObjectX, e.ray.ObjectY))
@@ -111,8 +116,8 @@ std::string lensBroken(const lens::Experiment& e)
             return "zoom steps";
     if (std::abs(v.ScrollX) > lens::kScrollXLimit || std::abs(v.ScrollY) > lens::kScrollYLimit)
         return "scroll";
-    if (!finite(e.RayList, e.RayCount) || !finite(e.ImgPtX, e.PairCount) || !finite(e.ImgPtY, e.PairCount)
-        || !finite(e.ObjPtX, e.PairCount) || !finite(e.ObjPtY, e.PairCount) || !std::isfinite(e.RayStartX)
+    if (!allFinite(e.RayList, e.RayCount) || !allFinite(e.ImgPtX, e.PairCount) || !allFinite(e.ImgPtY, e.PairCount)
+        || !allFinite(e.ObjPtX, e.PairCount) || !allFinite(e.ObjPtY, e.PairCount) || !std::isfinite(e.RayStartX)
         || !std::isfinite(e.RayStartY) || !std::isfinite(e.BundleAngle) || !std::isfinite(e.lens.LensMinX)
         || !std::isfinite(e.lens.LensMaxX) || !std::isfinite(e.lens.BlendeX))
         return "a value that is not finite";
@@ -175,13 +180,7 @@ Simulation kitRow(const char* name, kit::ObjectMode mode)
                 const kit::ExperimentFile file = soundKit(mode);
                 return envelope(kit::toFields(file.experiment, file.view), files::rayloreFiles(), "baukasten");
             },
-            [](const QJsonObject& fields) {
-                files::JsonReader reader(fields);
-                const std::optional<kit::ExperimentFile> file = kit::fromFields(reader);
-                if (file.has_value() != reader.ok())
-                    return std::string("accepted with a fault, or refused without one");
-                return file ? kitBroken(*file) : std::string();
-            }};
+            [](const QJsonObject& fields) { return loaded(fields, kit::fromFields, kitBroken); }};
 }
 
 } // namespace
@@ -192,29 +191,14 @@ std::vector<Simulation> fuzzedSimulations()
         {"spiegel", files::rayloreFiles(),
          [] { return envelope(mirror::toFields(soundMirror()), files::rayloreFiles(), "spiegel"); },
          [](const QJsonObject& fields) {
-             files::JsonReader reader(fields);
-             const std::optional<mirror::Experiment> e = mirror::fromFields(reader, mirror::Experiment{});
-             if (e.has_value() != reader.ok())
-                 return std::string("accepted with a fault, or refused without one");
-             return e ? mirrorBroken(*e) : std::string();
+             const auto read = [](files::JsonReader& r) { return mirror::fromFields(r, mirror::Experiment{}); };
+             return loaded(fields, read, mirrorBroken);
          }},
         {"reale-linsen", files::rayloreFiles(),
          [] { return envelope(lens::toFields(soundLens()), files::rayloreFiles(), "reale-linsen"); },
-         [](const QJsonObject& fields) {
-             files::JsonReader reader(fields);
-             const std::optional<lens::Experiment> e = lens::fromFields(reader);
-             if (e.has_value() != reader.ok())
-                 return std::string("accepted with a fault, or refused without one");
-             return e ? lensBroken(*e) : std::string();
-         }},
+         [](const QJsonObject& fields) { return loaded(fields, lens::fromFields, lensBroken); }},
         {"diska", files::diskaFiles(), [] { return envelope(disk::toFields(soundDisk()), files::diskaFiles(), "diska"); },
-         [](const QJsonObject& fields) {
-             files::JsonReader reader(fields);
-             const std::optional<disk::Experiment> e = disk::fromFields(reader);
-             if (e.has_value() != reader.ok())
-                 return std::string("accepted with a fault, or refused without one");
-             return e ? brokenGraph(*e) : std::string();
-         }},
+         [](const QJsonObject& fields) { return loaded(fields, disk::fromFields, brokenGraph); }},
         kitRow("baukasten with rays", kit::ObjectMode::Arrow),
         kitRow("baukasten in parallel light", kit::ObjectMode::Parallel),
         kitRow("baukasten with marked points", kit::ObjectMode::PointGrid),

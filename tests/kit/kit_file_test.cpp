@@ -17,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <algorithm>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -29,8 +30,9 @@ using kit::ObjectMode;
 // What a file keeps, field by field, and what follows from it.
 QString difference(const kit::System& a, const kit::System& b)
 {
-    const auto first = [](const auto& table, int n) { return std::vector(table.begin(), table.begin() + n); };
-    const auto same = [&](const auto& x, const auto& y, int n) { return first(x, n) == first(y, n); };
+    const auto same = [](const auto& x, const auto& y, int n) {
+        return std::equal(x.begin(), x.begin() + n, y.begin());
+    };
     const int n = a.ElemCount;
     const std::pair<const char*, bool> fields[] = {
         {"elements", n == b.ElemCount && same(a.ElemKind, b.ElemKind, n) && same(a.ElemX, b.ElemX, n)
@@ -153,48 +155,52 @@ QJsonArray repeated(const QJsonValue& entry, int times)
 
 } // namespace
 
-class KitFileTest : public QObject {
+class KitFileTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void init()
     {
-        dialogs = std::make_unique<RecordingDialogs>();
+        dialogs.messages.clear();
         QVERIFY((form = openWindow<bk_form>()));
         QVERIFY(dir.isValid());
-    }
-
-    void cleanup()
-    {
-        closeAllWindows();
-        dialogs.reset();
     }
 
     void savedExperimentsOpenAsTheyWereSaved_data()
     {
         QTest::addColumn<int>("build");
-        QTest::newRow("candle, rays, a short-sighted eye") << 0;
-        QTest::newRow("tilted parallel light") << 1;
-        QTest::newRow("marked grid points") << 2;
+        QTest::addColumn<bool>("launcher");
+        QTest::newRow("candle, rays, a short-sighted eye") << 0 << false;
+        QTest::newRow("tilted parallel light") << 1 << false;
+        QTest::newRow("marked grid points") << 2 << false;
+        // As its "Versuch öffnen …" and "raylore FILE" do: in the kit window.
+        QTest::newRow("through the launcher") << 1 << true;
     }
 
     // The picture at saving is the one redrawn whole, as opening draws it.
     void savedExperimentsOpenAsTheyWereSaved()
     {
         QFETCH(int, build);
+        QFETCH(bool, launcher);
         kBuilds[build](*form);
         forms::setProjectorView(true);
         forms::setProjectorView(false);
         settle();
         const QString path = dir.filePath("versuch.raylore");
         saveThrough(*form, path);
-        auto* fresh = openWindow<bk_form>();
-        QVERIFY(fresh);
-        openThrough(*fresh, path);
+        bk_form* fresh = nullptr;
+        if (launcher) {
+            auto* rl = new RL_Form;
+            rl->registry().add(3, [] { return new bk_form; });
+            rl->openExperimentFile(path);
+            fresh = dynamic_cast<bk_form*>(rl->registry().window(3));
+            QVERIFY(fresh && fresh->isVisible());
+        } else {
+            QVERIFY((fresh = openWindow<bk_form>()));
+            openThrough(*fresh, path);
+        }
         settle();
-        QVERIFY(dialogs->messages.empty());
+        QVERIFY(dialogs.messages.empty());
         QCOMPARE(difference(fresh->system(), form->system()), QString());
         QCOMPARE(viewOf(*fresh), viewOf(*form));
         QVERIFY(samePixels(kitwin::canvas(*fresh), kitwin::canvas(*form)));
@@ -213,28 +219,9 @@ private slots:
         }
         QVERIFY(source->Picture1->scale().width() != form->Picture1->scale().width());
         openThrough(*form, path);
-        QVERIFY(dialogs->messages.empty());
+        QVERIFY(dialogs.messages.empty());
         QCOMPARE(difference(form->system(), source->system()), QString());
         QCOMPARE(viewOf(*form), viewOf(*source));
-    }
-
-    // As the launcher's "Versuch öffnen …" and "raylore FILE" do.
-    void theLauncherOpensAKitFileInTheKitWindow()
-    {
-        buildParallel(*form);
-        settle();
-        const QString path = dir.filePath("versuch.raylore");
-        saveThrough(*form, path);
-        auto* launcher = new RL_Form;
-        launcher->registry().add(3, [] { return new bk_form; });
-        launcher->openExperimentFile(path);
-        settle();
-        auto* opened = dynamic_cast<bk_form*>(launcher->registry().window(3));
-        QVERIFY(opened && opened->isVisible());
-        QVERIFY(dialogs->messages.empty());
-        QCOMPARE(difference(opened->system(), form->system()), QString());
-        QCOMPARE(viewOf(*opened), viewOf(*form));
-        QVERIFY(samePixels(kitwin::canvas(*opened), kitwin::canvas(*form)));
     }
 
     void badFilesLeaveTheWindowAsItWas_data()
@@ -315,17 +302,17 @@ private slots:
         const QImage picture = kitwin::canvas(*form);
         openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
         settle();
-        QCOMPARE(dialogs->messages.size(), std::size_t(1));
-        QCOMPARE(dialogs->messages[0].text, message);
-        QCOMPARE(dialogs->messages[0].title, QString::fromUtf8("Versuch öffnen"));
-        QVERIFY(dialogs->messages[0].warning);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text, message);
+        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
+        QVERIFY(dialogs.messages[0].warning);
         QCOMPARE(difference(form->system(), before), QString());
         QCOMPARE(viewOf(*form), view);
         QVERIFY(samePixels(kitwin::canvas(*form), picture));
     }
 
 private:
-    std::unique_ptr<RecordingDialogs> dialogs;
+    RecordingDialogs dialogs;
     bk_form* form = nullptr;
     QTemporaryDir dir;
 };

@@ -30,20 +30,17 @@ QString brokenInvariant(const bk_form& w)
 
 } // namespace
 
-class KitFuzzTest : public QObject {
+class KitFuzzTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void initTestCase() { prepareWindowTests(); }
-
     void survivesRandomInput()
     {
         FuzzTarget target = windowTarget<bk_form>({"EndeButton", "InfoButton", "EntfernButton"}, brokenInvariant,
                                                   [](const bk_form& w) { return w.DragState == 0 ? 0 : 1; });
         // A few elements from the start, so that the fuzzer meets rays early.
         target.open = [] {
-            auto* window = new bk_form;
-            window->showModeless();
+            auto* window = showWindow(new bk_form);
             for (kit::Kind kind : {kit::Kind::Converging, kit::Kind::Diverging, kit::Kind::Eye})
                 kitwin::add(*window, kind);
             return window;

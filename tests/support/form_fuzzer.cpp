@@ -43,7 +43,13 @@ private:
     double uniform(double low, double high) { return std::uniform_real_distribution<double>(low, high)(rng_); }
     template <typename T> T* pickUsable();
 
-    void note(const QString& what);
+    // The last events, for the report of a failure.
+    void note(const QString& what)
+    {
+        recent_.push_back(what);
+        if (recent_.size() > kRecentEvents)
+            recent_.pop_front();
+    }
     void step();
     void mouse();
     void clickButton();
@@ -51,9 +57,6 @@ private:
     void typeText();
     void key();
     void resize();
-    void activate();
-    void switchView();
-    void reexpose();
     QString check();
 
     Qt::MouseButton randomButton();
@@ -83,13 +86,6 @@ template <typename T> T* Fuzzer::pickUsable()
         candidates.append(w);
     }
     return candidates.isEmpty() ? nullptr : candidates[roll(static_cast<int>(candidates.size()))];
-}
-
-void Fuzzer::note(const QString& what)
-{
-    recent_.push_back(what);
-    if (recent_.size() > kRecentEvents)
-        recent_.pop_front();
 }
 
 Qt::MouseButton Fuzzer::randomButton()
@@ -176,13 +172,10 @@ void Fuzzer::mouse()
         sendMouse(box, QEvent::MouseMove, pos, Qt::NoButton, mods);
     } else {
         note(QStringLiteral("double click %1").arg(where));
-        sendMouse(box, QEvent::MouseButtonPress, pos, Qt::LeftButton, mods);
-        if (guard)
-            sendMouse(box, QEvent::MouseButtonRelease, pos, Qt::LeftButton, mods);
-        if (guard)
-            sendMouse(box, QEvent::MouseButtonDblClick, pos, Qt::LeftButton, mods);
-        if (guard)
-            sendMouse(box, QEvent::MouseButtonRelease, pos, Qt::LeftButton, mods);
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                        QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease})
+            if (guard) // a click may have closed the window
+                sendMouse(box, type, pos, Qt::LeftButton, mods);
     }
 }
 
@@ -245,53 +238,42 @@ void Fuzzer::resize()
     form_->resize(w, h);
 }
 
-void Fuzzer::activate()
-{
-    if (chance(50)) {
-        note(QStringLiteral("activate from another window"));
-        activateFromAnotherWindow(form_);
-    } else {
-        note(QStringLiteral("activate from another program"));
-        activateFromAnotherProgram(form_);
-    }
-}
-
-// Ctrl+B, as any window of the program takes it, also in the middle of a drag.
-void Fuzzer::switchView()
-{
-    note(QStringLiteral("switch the projector view"));
-    form_->projectorAction()->trigger();
-}
-
-void Fuzzer::reexpose()
-{
-    note(QStringLiteral("hide and show"));
-    form_->hide();
-    if (form_)
-        form_->show();
-}
-
+// One event of a kind picked by these odds, in percent.
 void Fuzzer::step()
 {
-    const int r = roll(100);
-    if (r < 60)
-        mouse();
-    else if (r < 74)
-        clickButton();
-    else if (r < 82)
-        scroll();
-    else if (r < 85)
-        typeText();
-    else if (r < 90)
-        key();
-    else if (r < 94)
-        resize();
-    else if (r < 97)
-        activate();
-    else if (r < 98)
-        switchView();
-    else
-        reexpose();
+    const std::pair<int, std::function<void()>> kinds[] = {
+        {60, [this] { mouse(); }},
+        {14, [this] { clickButton(); }},
+        {8, [this] { scroll(); }},
+        {3, [this] { typeText(); }},
+        {5, [this] { key(); }},
+        {4, [this] { resize(); }},
+        {3,
+         [this] {
+             const bool program = chance(50);
+             note(QStringLiteral("activate from another %1").arg(program ? "program" : "window"));
+             program ? activateFromAnotherProgram(form_) : activateFromAnotherWindow(form_);
+         }},
+        // Ctrl+B, as any window of the program takes it, also in the middle of a drag.
+        {1,
+         [this] {
+             note(QStringLiteral("switch the projector view"));
+             form_->projectorAction()->trigger();
+         }},
+        {2,
+         [this] {
+             note(QStringLiteral("hide and show"));
+             form_->hide();
+             if (form_)
+                 form_->show();
+         }},
+    };
+    int r = roll(100);
+    for (const auto& [odds, act] : kinds) {
+        if (r < odds)
+            return act();
+        r -= odds;
+    }
 }
 
 QString Fuzzer::check()
