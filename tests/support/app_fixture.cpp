@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 
 namespace {
 RecordingDialogs* innermost = nullptr;
@@ -57,8 +58,11 @@ bool mediumScreen() { return !smallScreen() && forms::Screen::widthTwips() < for
 void prepareWindowTests()
 {
     forms::installFontSubstitutions();
-    // Nothing a test remembers reaches a user's settings or the next test.
+    // Nothing a test remembers reaches a user's settings or the next test, nor
+    // a test program running beside it: each process has a folder of its own.
     QStandardPaths::setTestModeEnabled(true);
+    static const QTemporaryDir settings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settings.path());
     QSettings(QStringLiteral("RayLore"), QStringLiteral("RayLore")).clear();
     forms::readViewSetting({});
 }
