@@ -6,6 +6,8 @@
 #include <QJsonParseError>
 #include <QSaveFile>
 
+#include <utility>
+
 namespace files {
 namespace {
 
@@ -61,11 +63,17 @@ Opened parseExperiment(const QByteArray& bytes, const Kind& kind)
     return opened;
 }
 
-QString writeExperiment(const QString& path, const Kind& kind, const QString& simulation, QJsonObject fields)
+QJsonObject withEnvelope(QJsonObject fields, const Kind& kind, const QString& simulation)
 {
     fields.insert("format", kind.format);
     fields.insert("version", kVersion);
     fields.insert("simulation", simulation);
+    return fields;
+}
+
+QString writeExperiment(const QString& path, const Kind& kind, const QString& simulation, QJsonObject fields)
+{
+    fields = withEnvelope(std::move(fields), kind, simulation);
     QSaveFile file(path);
     const QString name = QFileInfo(path).fileName();
     if (!file.open(QIODevice::WriteOnly))

@@ -33,6 +33,9 @@ Opened readExperiment(const QString& path, const Kind& kind);
 // The same for the file's bytes.
 Opened parseExperiment(const QByteArray& bytes, const Kind& kind);
 
+// `fields` with the envelope that names the format, version and simulation.
+QJsonObject withEnvelope(QJsonObject fields, const Kind& kind, const QString& simulation);
+
 // Writes the envelope and `fields` through QSaveFile, so a failed save leaves
 // the old file whole. Empty on success, else the sentence to show.
 QString writeExperiment(const QString& path, const Kind& kind, const QString& simulation, QJsonObject fields);

@@ -88,11 +88,7 @@ QJsonObject soundFile()
         disk::plot(e, {disk::DegToRad(degrees), disk::refractionAngle(disk::DegToRad(degrees))});
     e.continuous = true;
     e.lineShown = 1;
-    QJsonObject fields = disk::toFields(e);
-    fields.insert("format", "diska-versuch");
-    fields.insert("version", 1);
-    fields.insert("simulation", "diska");
-    return fields;
+    return files::withEnvelope(disk::toFields(e), files::diskaFiles(), "diska");
 }
 
 struct Canvases {

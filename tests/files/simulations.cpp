@@ -12,14 +12,6 @@
 
 namespace {
 
-QJsonObject envelope(QJsonObject fields, const files::Kind& kind, const char* simulation)
-{
-    fields.insert("format", kind.format);
-    fields.insert("version", files::kVersion);
-    fields.insert("simulation", simulation);
-    return fields;
-}
-
 using support::allFinite;
 
 // Reads the fields with `read`; a file must be refused exactly when the
@@ -178,7 +170,7 @@ Simulation kitRow(const char* name, kit::ObjectMode mode)
     return {name, files::rayloreFiles(),
             [mode] {
                 const kit::ExperimentFile file = soundKit(mode);
-                return envelope(kit::toFields(file.experiment, file.view), files::rayloreFiles(), "baukasten");
+                return files::withEnvelope(kit::toFields(file.experiment, file.view), files::rayloreFiles(), "baukasten");
             },
             [](const QJsonObject& fields) { return loaded(fields, kit::fromFields, kitBroken); }};
 }
@@ -189,15 +181,15 @@ std::vector<Simulation> fuzzedSimulations()
 {
     return {
         {"spiegel", files::rayloreFiles(),
-         [] { return envelope(mirror::toFields(soundMirror()), files::rayloreFiles(), "spiegel"); },
+         [] { return files::withEnvelope(mirror::toFields(soundMirror()), files::rayloreFiles(), "spiegel"); },
          [](const QJsonObject& fields) {
              const auto read = [](files::JsonReader& r) { return mirror::fromFields(r, mirror::Experiment{}); };
              return loaded(fields, read, mirrorBroken);
          }},
         {"reale-linsen", files::rayloreFiles(),
-         [] { return envelope(lens::toFields(soundLens()), files::rayloreFiles(), "reale-linsen"); },
+         [] { return files::withEnvelope(lens::toFields(soundLens()), files::rayloreFiles(), "reale-linsen"); },
          [](const QJsonObject& fields) { return loaded(fields, lens::fromFields, lensBroken); }},
-        {"diska", files::diskaFiles(), [] { return envelope(disk::toFields(soundDisk()), files::diskaFiles(), "diska"); },
+        {"diska", files::diskaFiles(), [] { return files::withEnvelope(disk::toFields(soundDisk()), files::diskaFiles(), "diska"); },
          [](const QJsonObject& fields) { return loaded(fields, disk::fromFields, brokenGraph); }},
         kitRow("baukasten with rays", kit::ObjectMode::Arrow),
         kitRow("baukasten in parallel light", kit::ObjectMode::Parallel),

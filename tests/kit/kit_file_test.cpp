@@ -138,19 +138,7 @@ QJsonObject validFile()
 {
     bk_form source;
     buildCandle(source);
-    QJsonObject valid = source.experimentFields();
-    valid.insert("format", "raylore-versuch");
-    valid.insert("version", 1);
-    valid.insert("simulation", "baukasten");
-    return valid;
-}
-
-QJsonArray repeated(const QJsonValue& entry, int times)
-{
-    QJsonArray list;
-    for (int i = 0; i < times; ++i)
-        list.append(entry);
-    return list;
+    return files::withEnvelope(source.experimentFields(), files::rayloreFiles(), "baukasten");
 }
 
 } // namespace

@@ -102,19 +102,7 @@ QJsonObject soundFile()
 {
     lens_form source;
     buildPointSource(source);
-    QJsonObject valid = source.experimentFields();
-    valid.insert("format", "raylore-versuch");
-    valid.insert("version", 1);
-    valid.insert("simulation", "reale-linsen");
-    return valid;
-}
-
-QJsonArray repeated(const QJsonValue& item, int count)
-{
-    QJsonArray list;
-    for (int i = 0; i < count; ++i)
-        list.append(item);
-    return list;
+    return files::withEnvelope(source.experimentFields(), files::rayloreFiles(), "reale-linsen");
 }
 
 } // namespace

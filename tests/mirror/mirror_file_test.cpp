@@ -113,17 +113,11 @@ private slots:
         QTest::addColumn<QString>("message");
         sp_form source;
         buildPointSource(source);
-        QJsonObject valid = source.experimentFields();
-        valid.insert("format", "raylore-versuch");
-        valid.insert("version", 1);
-        valid.insert("simulation", "spiegel");
+        const QJsonObject valid = files::withEnvelope(source.experimentFields(), files::rayloreFiles(), "spiegel");
         std::vector<BadFile> rows = envelopeFaults(valid, files::rayloreFiles());
         for (BadFile& row : fieldFaults(valid, "spiegel.scheitelX", -100000, 100000))
             rows.push_back(row);
-        const QJsonArray rays = valid.value("strahlen").toArray();
-        QJsonArray tooMany;
-        for (int i = 0; i < 51; ++i)
-            tooMany.append(rays.at(0));
+        const QJsonArray tooMany = repeated(valid.value("strahlen").toArray().at(0), 51);
         const QString concave = QString::fromUtf8("Das Feld „rueckwaertigeStrahlen“ ist wahr, doch dieser Hohlspiegel "
                                                   "erlaubt keine rückwärtigen Strahlen.");
         rows.push_back({"a curvature the sphere cannot have", fileBytes(withField(valid, "spiegel.kruemmung", 13)),

@@ -52,6 +52,14 @@ QJsonValue replaced(const QJsonValue& node, QStringList steps, const QJsonValue&
 
 } // namespace
 
+QJsonArray repeated(const QJsonValue& entry, int times)
+{
+    QJsonArray list;
+    for (int i = 0; i < times; ++i)
+        list.append(entry);
+    return list;
+}
+
 QByteArray fileBytes(const QJsonObject& fields) { return QJsonDocument(fields).toJson(); }
 
 QJsonObject withField(QJsonObject fields, const QString& path, const QJsonValue& value)

@@ -3,6 +3,7 @@
 #include "files/experiment_file.h"
 
 #include <QByteArray>
+#include <QJsonArray>
 #include <QJsonObject>
 #include <QJsonValue>
 #include <QString>
@@ -16,6 +17,9 @@ class Form;
 
 // Saving and opening experiments through a window's Ctrl+S and Ctrl+O, with
 // the file dialogs answered, and files that are wrong in every way a file can be.
+
+// `times` copies of `entry`: a list one longer than a window allows.
+QJsonArray repeated(const QJsonValue& entry, int times);
 
 // A file as the window's save would write it.
 QByteArray fileBytes(const QJsonObject& fields);
