@@ -309,17 +309,11 @@ private slots:
 
     void badFilesLeaveTheWindowAsItWas_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
         const QJsonObject valid = soundFile();
-        std::vector<BadFile> rows = envelopeFaults(valid, files::diskaFiles());
-        for (BadFile& row : fieldFaults(valid, "punkte[1].alpha", 0, disk::DegToRad(90)))
-            rows.push_back(row);
-        QJsonArray tooMany;
-        for (int i = 0; i <= disk::kMaxPoints; ++i)
-            tooMany.append(valid.value("punkte").toArray().at(0));
+        std::vector<BadFile> rows = commonFaults(valid, files::diskaFiles(), "punkte[1].alpha", 0, disk::DegToRad(90));
+        const QJsonArray tooMany = repeated(valid.value("punkte").toArray().at(0), disk::kMaxPoints + 1);
         const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
-            rows.push_back({name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)});
+            rows.push_back(badField(name, valid, path, value, message));
         };
         bad("more points than the graph keeps", "punkte", tooMany,
             "Das Feld „punkte“ hat 9002 Einträge, erlaubt sind höchstens 9001.");
@@ -338,8 +332,7 @@ private slots:
             "Der Wert „stufenweise“ im Feld „modus“ ist keiner von „einzelwerte“, „kontinuierlich“.");
         bad("the comparison line as a number", "vergleichsgerade", 1,
             "Das Feld „vergleichsgerade“ muss ein Wahrheitswert sein, ist aber eine Zahl.");
-        for (const BadFile& row : rows)
-            QTest::newRow(row.name) << row.bytes << row.message;
+        addBadFileRows(rows);
     }
 
     void badFilesLeaveTheWindowAsItWas()
@@ -354,10 +347,7 @@ private slots:
         const Canvases picture = canvases(*form);
         openThrough(*form, writeFile(dir, "falsch.diska", bytes));
         settle();
-        QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(dialogs.messages[0].text, message);
-        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
-        QVERIFY(dialogs.messages[0].warning);
+        QCOMPARE(refusedWith(dialogs, message), QString());
         QCOMPARE(difference(form->model(), before), QString());
         QVERIFY(form->kontOpt->isChecked());
         QCOMPARE(form->Text1->text(), readout);

@@ -214,14 +214,10 @@ private slots:
 
     void badFilesLeaveTheWindowAsItWas_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
         const QJsonObject valid = validFile();
-        std::vector<BadFile> rows = envelopeFaults(valid, files::rayloreFiles());
-        for (BadFile& row : fieldFaults(valid, "objekt.y", -1e6, 1e6))
-            rows.push_back(row);
+        std::vector<BadFile> rows = commonFaults(valid, files::rayloreFiles(), "objekt.y", -1e6, 1e6);
         const auto field = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
-            rows.push_back({name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)});
+            rows.push_back(badField(name, valid, path, value, message));
         };
         const QJsonArray elements = valid.value("elemente").toArray();
         const double firstX = elements.at(0).toObject().value("x").toDouble();
@@ -275,8 +271,7 @@ private slots:
                                           "Raster von 20 LE.")});
         rows.push_back({"a point marked twice", fileBytes(withField(grid, "punkte", QJsonArray{point, point})),
                         QString::fromUtf8("Der Punkt im Feld „punkte[1]“ bei x = 100, y = 40 ist schon markiert.")});
-        for (const BadFile& row : rows)
-            QTest::newRow(row.name) << row.bytes << row.message;
+        addBadFileRows(rows);
     }
 
     void badFilesLeaveTheWindowAsItWas()
@@ -290,10 +285,7 @@ private slots:
         const QImage picture = kitwin::canvas(*form);
         openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
         settle();
-        QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(dialogs.messages[0].text, message);
-        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
-        QVERIFY(dialogs.messages[0].warning);
+        QCOMPARE(refusedWith(dialogs, message), QString());
         QCOMPARE(difference(form->system(), before), QString());
         QCOMPARE(viewOf(*form), view);
         QVERIFY(samePixels(kitwin::canvas(*form), picture));

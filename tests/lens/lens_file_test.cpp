@@ -154,14 +154,10 @@ private slots:
 
     void badFilesLeaveTheWindowAsItWas_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<QString>("message");
         const QJsonObject valid = soundFile();
-        std::vector<BadFile> rows = envelopeFaults(valid, files::rayloreFiles());
-        for (BadFile& row : fieldFaults(valid, "linse.scheitel1X", -100000, 100000))
-            rows.push_back(row);
+        std::vector<BadFile> rows = commonFaults(valid, files::rayloreFiles(), "linse.scheitel1X", -100000, 100000);
         const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
-            rows.push_back({name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)});
+            rows.push_back(badField(name, valid, path, value, message));
         };
         const QJsonObject pair = valid.value("bildpunkte").toArray().at(0).toObject();
         bad("a radius beyond the bar", "linse.kruemmung1", 101,
@@ -195,8 +191,7 @@ private slots:
                         fileBytes(withField(withField(valid, "licht", "parallellicht"), "buendel",
                                             QJsonObject{{"winkel", 0}, {"teiler", 11}})),
                         QString::fromUtf8("Der Wert 11 im Feld „buendel.teiler“ liegt nicht zwischen 3 und 10.")});
-        for (const BadFile& row : rows)
-            QTest::newRow(row.name) << row.bytes << row.message;
+        addBadFileRows(rows);
     }
 
     void badFilesLeaveTheWindowAsItWas()
@@ -209,10 +204,7 @@ private slots:
         const QImage picture = form->Picture1->canvas().copy();
         openThrough(*form, writeFile(dir, "falsch.raylore", bytes));
         settle();
-        QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(dialogs.messages[0].text, message);
-        QCOMPARE(dialogs.messages[0].title, QString::fromUtf8("Versuch öffnen"));
-        QVERIFY(dialogs.messages[0].warning);
+        QCOMPARE(refusedWith(dialogs, message), QString());
         QCOMPARE(difference(form->model(), before), QString());
         QVERIFY(samePixels(form->Picture1->canvas(), picture));
     }

@@ -11,6 +11,8 @@
 #include <QJsonParseError>
 #include <QRegularExpression>
 
+#include <utility>
+
 namespace {
 
 QAction* actionWithKeys(forms::Form& window, QKeySequence::StandardKey keys)
@@ -131,3 +133,36 @@ QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArra
 
 void saveThrough(forms::Form& window, const QString& path) { trigger(window, QKeySequence::Save, path); }
 void openThrough(forms::Form& window, const QString& path) { trigger(window, QKeySequence::Open, path); }
+
+std::vector<BadFile> commonFaults(const QJsonObject& valid, const files::Kind& kind, const QString& numberPath,
+                                  double lowest, double highest)
+{
+    std::vector<BadFile> rows = envelopeFaults(valid, kind);
+    for (BadFile& row : fieldFaults(valid, numberPath, lowest, highest))
+        rows.push_back(std::move(row));
+    return rows;
+}
+
+BadFile badField(const char* name, const QJsonObject& valid, const QString& path, const QJsonValue& value,
+                 const char* message)
+{
+    return {name, fileBytes(withField(valid, path, value)), QString::fromUtf8(message)};
+}
+
+void addBadFileRows(const std::vector<BadFile>& rows)
+{
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    for (const BadFile& row : rows)
+        QTest::newRow(row.name) << row.bytes << row.message;
+}
+
+QString refusedWith(const RecordingDialogs& dialogs, const QString& message)
+{
+    QStringList shown;
+    for (const RecordingDialogs::Message& m : dialogs.messages)
+        shown << QStringLiteral("%1%2: %3").arg(m.warning ? "warning " : "", m.title, m.text);
+    const bool exact = dialogs.messages.size() == 1 && dialogs.messages[0].warning
+        && dialogs.messages[0].title == QString::fromUtf8("Versuch öffnen") && dialogs.messages[0].text == message;
+    return exact ? QString() : shown.join(" | ");
+}

@@ -14,6 +14,7 @@
 namespace forms {
 class Form;
 }
+class RecordingDialogs;
 
 // Saving and opening experiments through a window's Ctrl+S and Ctrl+O, with
 // the file dialogs answered, and files that are wrong in every way a file can be.
@@ -39,6 +40,18 @@ std::vector<BadFile> envelopeFaults(const QJsonObject& valid, const files::Kind&
 // A field missing, of the wrong type, not finite or out of its range:
 // `numberPath` must name a number field with the given range.
 std::vector<BadFile> fieldFaults(const QJsonObject& valid, const QString& numberPath, double lowest, double highest);
+
+// Both of the above.
+std::vector<BadFile> commonFaults(const QJsonObject& valid, const files::Kind& kind, const QString& numberPath,
+                                  double lowest, double highest);
+// `valid` with one field set to `value`, and the message that refuses it (UTF-8).
+BadFile badField(const char* name, const QJsonObject& valid, const QString& path, const QJsonValue& value,
+                 const char* message);
+// The rows of a bad-files table, columns "bytes" and "message"; call from a _data function.
+void addBadFileRows(const std::vector<BadFile>& rows);
+// Empty when the dialogs showed exactly one warning, titled "Versuch öffnen",
+// with `message`; else what was shown instead.
+QString refusedWith(const RecordingDialogs& dialogs, const QString& message);
 
 // Writes `bytes` to `name` in `dir` and returns the path.
 QString writeFile(const QTemporaryDir& dir, const QString& name, const QByteArray& bytes);
