@@ -298,6 +298,14 @@ void PictureBox::redrawWithWeight(int weight)
     drawStaying(QRegion(canvas_.rect()), nullptr);
 }
 
+void PictureBox::drawAtFlush(const std::function<void()>& figures)
+{
+    ensureCanvas();
+    marking_ = true;
+    figures();
+    marking_ = false;
+}
+
 QImage PictureBox::drawAlone(const std::function<void()>& draw)
 {
     ensureCanvas();
@@ -342,6 +350,10 @@ void PictureBox::drawLineDevice(QPointF a, QPointF b, QRgb colour)
                      canvas_.height() + 2 * kClipMargin);
     if (!clipToBox(a, b, box) || !shown([&](const TileMask& m, double pad) { return m.touchesLine(a, b, pad); }))
         return;
+    if (marking_) {
+        touched(background_, [&](TileMask& mask, double pad) { mask.markLine(a, b, pad); });
+        return;
+    }
     QPainter& p = painter();
     const double width = penWidth();
     QPen pen(QColor::fromRgb(colour), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
@@ -407,6 +419,15 @@ void PictureBox::drawEllipse(double x, double y, double radius, double aspect, d
     if (!filled
         && !shown([&](const TileMask& m, double pad) { return m.touchesArc(bounds, start, span, pad); }))
         return;
+    if (marking_) {
+        touched(background_, [&](TileMask& mask, double pad) {
+            if (filled)
+                mask.markRect(bounds, pad);
+            else
+                mask.markArc(bounds, start, span, pad);
+        });
+        return;
+    }
 
     QPainter& p = painter();
     if (filled && fillColour_ == foreground_) {
@@ -459,6 +480,10 @@ void PictureBox::point(double x, double y, QRgb colour)
                        static_cast<int>(size));
     if (!shown([&](const TileMask& m, double pad) { return m.touchesRect(QRectF(square), pad); }))
         return;
+    if (marking_) {
+        touched(background_, [&](TileMask& mask, double pad) { mask.markRect(QRectF(square), pad); });
+        return;
+    }
     painter().fillRect(square, QColor::fromRgb(colour));
     touched(colour, [&](TileMask& mask, double pad) { mask.markRect(QRectF(square), pad); });
 }

@@ -82,6 +82,11 @@ public:
     // order a full redraw draws them; used to repair what erasing cut.
     void setRepair(std::function<void()> drawStaying) { repair_ = std::move(drawStaying); }
     const std::function<void()>& repair() const { return repair_; }
+    // Leaves drawing `figures`, which must be staying ones, to the repair: it
+    // draws every staying figure where they go, in the full redraw's order.
+    // After a change that moves most figures, drawing them once beats drawing
+    // them and then mending what erasing cut.
+    void drawAtFlush(const std::function<void()>& figures);
     // What `draw` paints on an empty canvas of this box's size, leaving the
     // real canvas as it is.
     QImage drawAlone(const std::function<void()>& draw);
@@ -151,6 +156,7 @@ private:
     QRegion repairClip_; // device pixels; set while the repair draws
     bool repairing_ = false;
     bool detached_ = false; // drawing on a scratch canvas: nothing to note
+    bool marking_ = false;  // noting where figures go without painting them
     double ratio_ = 1.0;
     QRgb background_ = qRgb(255, 255, 255);
     QRgb foreground_ = qRgb(0, 0, 0);

@@ -9,21 +9,6 @@
 namespace forms {
 namespace {
 
-// A line in pieces no longer than a square, each covered by its own small box.
-template <typename Box> bool alongLine(QPointF a, QPointF b, const Box& box)
-{
-    const double length = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
-    const int pieces = std::max(1, static_cast<int>(std::ceil(length / TileMask::kTile)));
-    QPointF from = a;
-    for (int i = 1; i <= pieces; ++i) {
-        const QPointF to = a + (b - a) * (double(i) / pieces);
-        if (box(QRectF(from, to)))
-            return true;
-        from = to;
-    }
-    return false;
-}
-
 // An arc in chords no longer than half a square, which stay within one square of it.
 template <typename Box> bool alongArc(const QRectF& bounds, double startDegrees, double spanDegrees, const Box& box)
 {
@@ -55,15 +40,15 @@ void TileMask::reset(QSize canvas)
     columns_ = (canvas.width() + kTile - 1) / kTile;
     rows_ = (canvas.height() + kTile - 1) / kTile;
     marked_.assign(static_cast<std::size_t>(columns_) * rows_, 0);
-    count_ = 0;
+    any_ = false;
 }
 
 void TileMask::clear()
 {
-    if (count_ == 0)
+    if (!any_)
         return;
     std::fill(marked_.begin(), marked_.end(), 0);
-    count_ = 0;
+    any_ = false;
 }
 
 template <typename Visit> bool TileMask::eachTile(QRectF rect, double pad, const Visit& visit) const
@@ -81,19 +66,46 @@ template <typename Visit> bool TileMask::eachTile(QRectF rect, double pad, const
     return false;
 }
 
+// Row by row: in each row of squares, the run under the part of the line that
+// lies within `pad` of the row, widened by `pad`. A thick line marks a band
+// a few squares wide, however long and slanted it is.
+template <typename Visit> bool TileMask::eachTileAlong(QPointF a, QPointF b, double pad, const Visit& visit) const
+{
+    if (a.y() > b.y())
+        std::swap(a, b);
+    const auto tile = [](double v) { return static_cast<int>(std::floor(v / kTile)); };
+    const int top = std::max(0, tile(a.y() - pad));
+    const int bottom = std::min(rows_ - 1, tile(b.y() + pad));
+    const double dy = b.y() - a.y();
+    const auto xAt = [&](double y) { return dy > 0 ? a.x() + (b.x() - a.x()) * ((y - a.y()) / dy) : a.x(); };
+    for (int row = top; row <= bottom; ++row) {
+        double x0 = xAt(std::max(a.y(), row * kTile - pad));
+        double x1 = dy > 0 ? xAt(std::min(b.y(), (row + 1) * kTile + pad)) : b.x();
+        if (x0 > x1)
+            std::swap(x0, x1);
+        const int left = std::max(0, tile(x0 - pad));
+        const int right = std::min(columns_ - 1, tile(x1 + pad));
+        for (int column = left; column <= right; ++column)
+            if (visit(static_cast<std::size_t>(row) * columns_ + column))
+                return true;
+    }
+    return false;
+}
+
 void TileMask::markRect(QRectF rect, double pad)
 {
     eachTile(rect, pad, [this](std::size_t i) {
-        count_ += marked_[i] ? 0 : 1;
         marked_[i] = 1;
+        any_ = true;
         return false;
     });
 }
 
 void TileMask::markLine(QPointF a, QPointF b, double pad)
 {
-    alongLine(a, b, [&](const QRectF& box) {
-        markRect(box, pad);
+    eachTileAlong(a, b, pad, [this](std::size_t i) {
+        marked_[i] = 1;
+        any_ = true;
         return false;
     });
 }
@@ -113,7 +125,7 @@ bool TileMask::touchesRect(QRectF rect, double pad) const
 
 bool TileMask::touchesLine(QPointF a, QPointF b, double pad) const
 {
-    return alongLine(a, b, [&](const QRectF& box) { return touchesRect(box, pad); });
+    return eachTileAlong(a, b, pad, [this](std::size_t i) { return marked_[i] != 0; });
 }
 
 bool TileMask::touchesArc(const QRectF& bounds, double startDegrees, double spanDegrees, double pad) const

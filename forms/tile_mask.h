@@ -20,7 +20,7 @@ public:
     void reset(QSize canvas);
     // Forgets every mark.
     void clear();
-    bool empty() const { return count_ == 0; }
+    bool empty() const { return !any_; }
 
     void markRect(QRectF rect, double pad);
     void markLine(QPointF a, QPointF b, double pad);
@@ -38,10 +38,12 @@ public:
 private:
     // Calls visit(index) for each square under the rectangle, until it returns true.
     template <typename Visit> bool eachTile(QRectF rect, double pad, const Visit& visit) const;
+    // The same for each square within `pad` of the line a-b.
+    template <typename Visit> bool eachTileAlong(QPointF a, QPointF b, double pad, const Visit& visit) const;
 
     int columns_ = 0;
     int rows_ = 0;
-    int count_ = 0;
+    bool any_ = false;
     std::vector<char> marked_;
 };
 

@@ -124,31 +124,37 @@ void lens_form::MoveObject(float x, float y)
 }
 
 // The lens centre follows the mouse; no part of the lens passes the object point
-// (the view's left edge in parallel light).
+// (the view's left edge in parallel light). Nearly every ray moves with it, so
+// the repair draws the new picture once rather than the handler drawing it
+// and the repair mending it.
 void lens_form::MoveLens(float x)
 {
     setForeground(colour::white);
-    Form_Paint();
+    DrawLens();
     DrawRays();
-    if (parallelLight()) {
+    if (model_.ApertureOn == 1)
+        DrawBlende();
+    if (parallelLight())
         DrawImagePoints();
-        if (model_.ApertureOn == 1)
-            DrawBlende();
-    }
+    else
+        DrawPairs();
     model_.lens.Vertex1X = x - model_.lens.Thickness / 2;
     lens::shapeLens(model_.lens);
     lens::keepRightOf(model_.lens, model_.RayStartX);
     model_.PairCount = 0;
     model_.PairOpen = 0;
     setForeground(colour::black);
-    Form_Paint();
-    if (parallelLight()) {
+    if (parallelLight())
+        lens::buildBundle(model_, -View.offsetX());
+    objectHidden_ = false; // a drag shows the object point that "Info" hid
+    Picture1->drawAtFlush([this] {
+        DrawLens();
+        DrawRays();
         if (model_.ApertureOn == 1)
             DrawBlende();
-        RebuildBundle();
-    } else {
-        DrawRays();
-    }
+        if (!parallelLight())
+            Picture1->dot(model_.RayStartX, model_.RayStartY, kDotRadius);
+    });
 }
 
 void lens_form::Picture1_MouseDown(int button, int /*shift*/, float x, float y)

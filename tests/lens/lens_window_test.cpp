@@ -455,6 +455,45 @@ private slots:
         QVERIFY(samePixels(box.canvas(), normal));
     }
 
+    void draggedLensLeavesWhatAFullRedrawDraws_data()
+    {
+        QTest::addColumn<bool>("parallel");
+        QTest::addColumn<bool>("projector");
+        for (const bool projector : {false, true}) {
+            QTest::newRow(projector ? "point light, projector view" : "point light") << false << projector;
+            QTest::newRow(projector ? "parallel light, projector view" : "parallel light") << true << projector;
+        }
+    }
+
+    // The repair draws the moved lens and its rays: no piece of the old picture
+    // may stay, no piece of the new one be missing, and overlaps come out as
+    // a full redraw paints them.
+    void draggedLensLeavesWhatAFullRedrawDraws()
+    {
+        QFETCH(bool, parallel);
+        QFETCH(bool, projector);
+        const ScopedProjectorView view(projector);
+        form->Blende_einOption->click();
+        if (parallel) {
+            form->ParallelOption->select();
+            click(*form, 900, 30);
+        } else {
+            for (const float y : {50.0f, 20.0f, -10.0f, -60.0f})
+                click(*form, 300, y);
+            click(*form, 900, -100);
+        }
+        const float x = (form->model().lens.LensMinX + form->model().lens.LensMaxX) / 2;
+        press(*form, x, 0);
+        for (const float dx : {7.0f, 19.0f, 43.0f}) {
+            form->Picture1_MouseMove(1, 0, x + dx, 0);
+            settle();
+            forms::PictureBox& box = *form->Picture1;
+            QVERIFY(samePixels(box.canvas(), box.drawAlone(box.repair())));
+        }
+        form->Picture1_MouseUp(1, 0, x + 43, 0);
+        QCOMPARE(form->model().lens.Vertex1X + form->model().lens.Thickness / 2, x + 43);
+    }
+
     void infoClearsAndOpensTheHelpWindow()
     {
         click(*form, 300, 60);
