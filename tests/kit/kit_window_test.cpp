@@ -6,6 +6,7 @@
 #include "forms/projector_view.h"
 #include "forms/scroll_bar.h"
 #include "forms/spin_button.h"
+#include "help/info_window.h"
 #include "kit/bk_form.h"
 #include "kit/eye.h"
 #include "tests/kit/kit_window_support.h"
@@ -13,13 +14,11 @@
 #include "tests/support/pixels.h"
 #include "tests/support/text_fit.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -36,6 +35,7 @@ constexpr QRgb kBlack = 0xff000000;
 constexpr QRgb kWhite = 0xffffffff;
 constexpr QRgb kLightGrey = 0xffc0c0c0;
 constexpr QRgb kRed = 0xffff0000;
+constexpr QRgb kGrey = 0xff808080;
 
 using kit::Kind;
 using kit::ObjectMode;
@@ -54,7 +54,7 @@ QList<int> greyRows(const QImage& image, int atLeast)
     return rows;
 }
 
-// Takes the drawing as it stands when a message box shows, and the message.
+// Takes the drawing as it stands when a message box shows, and passes the box on.
 class CanvasAtMessage final : public forms::DialogSink {
 public:
     explicit CanvasAtMessage(const forms::PictureBox& box)
@@ -66,16 +66,14 @@ public:
     CanvasAtMessage(const CanvasAtMessage&) = delete;
     CanvasAtMessage& operator=(const CanvasAtMessage&) = delete;
 
-    void information(const QString& text, const QString& caption) override
+    void information(const QString& text, const QString& title) override
     {
         canvas = box_.canvas().copy();
-        message = caption + ": " + text;
+        previous_->information(text, title);
     }
-    void beep() override { ++beeps; }
+    void beep() override { previous_->beep(); }
 
     QImage canvas;
-    QString message;
-    int beeps = 0;
 
 private:
     const forms::PictureBox& box_;
@@ -135,7 +133,12 @@ class KitWindowTest : public WindowTest {
     Q_OBJECT
 
 private slots:
-    void init() { QVERIFY((form = openWindow<bk_form>())); }
+    void init()
+    {
+        dialogs.messages.clear();
+        dialogs.beeps = 0;
+        QVERIFY((form = openWindow<bk_form>()));
+    }
 
     void opensWithTheKitBoxOnOneLEPerTwipsScale()
     {
@@ -458,7 +461,6 @@ private slots:
 
     void refusalsBeepOnceWithTheirOwnWords()
     {
-        RecordingDialogs dialogs;
         for (int i = 0; i < 6; ++i)
             kitwin::add(*form, i % 2 ? Kind::Diverging : Kind::Converging);
         {
@@ -467,8 +469,6 @@ private slots:
             CanvasAtMessage seen(*form->Picture1);
             kitwin::add(*form, Kind::Eye);
             QVERIFY(samePixels(seen.canvas, drawn));
-            QCOMPARE(seen.message, QString::fromUtf8("Anwendungsfehler: Es stehen max. 6 Linsen zur Verfügung!"));
-            QCOMPARE(seen.beeps, 1);
         }
         QCOMPARE(form->system().ElemCount, std::int16_t(13));
         QVERIFY(!form->baukasten->isVisible()); // closes after this refusal too
@@ -481,12 +481,15 @@ private slots:
         form->AugPicture_Click();
         form->Sammelpicture_Click();
         QVERIFY(form->baukasten->isVisible()); // these two leave it open
-        QCOMPARE(dialogs.beeps, 2);
-        QCOMPARE(dialogs.messages.size(), std::size_t(2));
-        QCOMPARE(dialogs.messages[0].text, QString::fromUtf8("Ein Auge genügt!"));
-        QCOMPARE(dialogs.messages[1].text,
-                 QString::fromUtf8("Hinter dem Auge können keine weiteren Linsen eingefügt werden!"));
-        QCOMPARE(dialogs.messages[1].title, QString("Anwendungsfehler"));
+        QCOMPARE(form->system().ElemCount, std::int16_t(13));
+        // Behind the eye is refused before the limit of six.
+        const char* const words[] = {"Es stehen max. 6 Linsen zur Verfügung!", "Ein Auge genügt!",
+                                     "Hinter dem Auge können keine weiteren Linsen eingefügt werden!"};
+        QCOMPARE(dialogs.beeps, 3);
+        QCOMPARE(dialogs.messages.size(), std::size_t(3));
+        for (int i = 0; i < 3; ++i)
+            QVERIFY(dialogs.messages[i].text == QString::fromUtf8(words[i])
+                    && dialogs.messages[i].title == "Anwendungsfehler");
     }
 
     void eyeOptionsMoveTheRetina()
@@ -632,6 +635,210 @@ private slots:
         }
     }
 
+    void pointerShowsWhatAPressWillDo()
+    {
+        kitwin::add(*form, Kind::Converging);
+        const auto at = [&](double x, double y) {
+            kitwin::move(*form, x, y);
+            return form->Picture1->pointer();
+        };
+        QCOMPARE(at(50, 100), forms::Pointer::SizeNESW); // the arrow's tip
+        QCOMPARE(at(200, 0), forms::Pointer::Cross);
+        QCOMPARE(at(362, 0), forms::Pointer::SizeWE);
+        QCOMPARE(at(500, 0), forms::Pointer::Arrow);
+        kitwin::chooseObject(*form, ObjectMode::Parallel);
+        QCOMPARE(at(200, 0), forms::Pointer::SizeNS);
+    }
+
+    // Zone 0 starts 10 right of the object: a press there draws the line to
+    // the pointer but keeps the previous slope, and the release traces it.
+    void aPressCloseToTheObjectKeepsThePreviousSlope()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::click(*form, 300, 50);
+        const float slope = form->system().RayVal[0];
+        QCOMPARE(slope, -0.2f);
+        kitwin::move(*form, 60, 140);
+        form->Picture1_MouseDown(1, 0, 60, 140);
+        QCOMPARE(form->DragState, 0.5f);
+        QVERIFY(colourNear(*form->Picture1, 55, 120, kBlack)); // the provisional line
+        form->Picture1_MouseUp(1, 0, 60, 140);
+        QCOMPARE(form->system().RayCount, std::int16_t(2));
+        QCOMPARE(form->system().RayVal[1], slope);
+        QCOMPARE(form->DragState, 0.0f);
+    }
+
+    void theFiftyFirstRayIsRefusedAndDrawsNothing()
+    {
+        kitwin::add(*form, Kind::Converging);
+        for (int i = 0; i < 50; ++i)
+            kitwin::click(*form, 300, -100 + 4 * i);
+        QCOMPARE(form->system().RayCount, std::int16_t(50));
+        QVERIFY(dialogs.messages.empty());
+        const QImage drawn = kitwin::canvas(*form);
+        kitwin::move(*form, 250, 150);
+        form->Picture1_MouseDown(1, 0, 250, 150);
+        QCOMPARE(dialogs.messages.size(), std::size_t(1));
+        QCOMPARE(dialogs.messages[0].text,
+                 QString::fromUtf8(" Es können max. 50 Strahlen gezeichnet werden! Zum Löschen Umschalten auf "
+                                   "'Parallellicht' oder 'Punktraster'"));
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(form->DragState, 0.0f);
+        form->Picture1_MouseUp(1, 0, 250, 150);
+        QCOMPARE(form->system().RayCount, std::int16_t(50));
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+    }
+
+    // With two or more elements the focal marks of the element the pointer
+    // enters turn red and those of the one it leaves grey, also when it goes
+    // from one body straight onto the next.
+    void focalMarksFollowThePointerOnlyWithTwoElements()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::move(*form, 362, 0);
+        kitwin::move(*form, 500, 0);
+        QCOMPARE(countColour(*form->Picture1, kRed) + countColour(*form->Picture1, kGrey), 0);
+        kitwin::add(*form, Kind::Converging);
+        const kit::System& s = form->system();
+        const auto marked = [&](int entry, QRgb colour) {
+            return colourNear(*form->Picture1, s.ElemFocus[entry], 0, colour);
+        };
+        kitwin::move(*form, 362, 0);
+        QVERIFY(marked(1, kRed) && marked(2, kRed));
+        kitwin::move(*form, 687, 0);
+        QVERIFY(marked(1, kGrey) && marked(4, kRed));
+        QVERIFY(!marked(1, kRed));
+        kitwin::move(*form, 800, 0);
+        QVERIFY(marked(4, kGrey) && !marked(4, kRed));
+    }
+
+    // Where the arrow's tip stood the grid takes the press: a point, no grab.
+    // The fifty-first point is refused and the last bundle stays.
+    void gridPointsAreMarkedUnmarkedAndLimited()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::chooseObject(*form, ObjectMode::PointGrid);
+        kitwin::click(*form, 50, 100);
+        QCOMPARE(form->system().PointCount, std::int16_t(1));
+        QCOMPARE(form->system().PtX[0], 60.0f);
+        kitwin::click(*form, 59, 101); // the same grid point: unmarked
+        QCOMPARE(form->system().PointCount, std::int16_t(0));
+        for (int i = 0; i < 50; ++i)
+            kitwin::click(*form, 60 + 20 * (i % 10), -100 + 20 * (i / 10));
+        const QImage drawn = kitwin::canvas(*form);
+        kitwin::click(*form, 300, 200);
+        QCOMPARE(dialogs.messages.back().text, QString::fromUtf8("Es können max. 50 Punkte markiert werden!"));
+        QCOMPARE(dialogs.messages.back().title, QString("Anwendungsfehler"));
+        QCOMPARE(dialogs.beeps, 1);
+        QCOMPARE(form->system().PointCount, std::int16_t(50));
+        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        kitwin::click(*form, 60, -100); // a marked one may still be unmarked
+        QCOMPARE(form->system().PointCount, std::int16_t(49));
+    }
+
+    // Each row on a fresh window with these elements and this object: what
+    // the user does, and what must hold then.
+    void gesturesLeaveTheWindowAsTheyShould()
+    {
+        using kitwin::click, kitwin::drag, kitwin::move;
+        const kit::System* s = nullptr;
+        const auto black = [&](double x, double y) { return colourNear(*form->Picture1, x, y, kBlack); };
+        const std::vector<Kind> lens{Kind::Converging};
+        const struct {
+            const char* name;
+            std::vector<Kind> kinds;
+            ObjectMode mode;
+            std::function<void(bk_form&)> act;
+            std::function<bool()> holds;
+        } rows[] = {
+            {"without an element no ray starts", {}, ObjectMode::Arrow, [&](bk_form& f) { click(f, 300, 50); },
+             [&] { return s->RayCount == 0 && form->DragState == 0 && form->Picture1->pointer() == forms::Pointer::Arrow; }},
+            // About the pivot on the axis in the lens's plane.
+            {"the bundle tilted", lens, ObjectMode::Parallel, [&](bk_form& f) { drag(f, 200, 0, 330, 300); },
+             [&] { return s->RayCount == 5 && s->ParSlope == -15; }},
+            // Left of where points can be marked a lens stays within reach.
+            {"a lens fetched back from left of the grid", lens, ObjectMode::PointGrid,
+             [&](bk_form& f) {
+                 drag(f, 362, 0, -100, 0);
+                 drag(f, (s->ElemX[1] + s->ElemX[2]) / 2, 0, 362, 0);
+                 click(f, 100, 60);
+             },
+             [&] { return s->ElemX[1] > 300 && s->PointCount == 1; }},
+            // With no element left the kit box opens, and stays open when it was.
+            {"the last element removed with the kit box open", lens, ObjectMode::Arrow,
+             [&](bk_form& f) {
+                 kitwin::doubleClick(f, 362, 0);
+                 f.BaukastenButton_Click();
+                 f.EntfernButton_Click();
+             },
+             [&] { return s->ElemCount == 1 && form->KitOpen % 2 == 1 && form->baukasten->isVisible(); }},
+            // The field belongs to the lens whose panel is open.
+            {"the eye added while a lens's panel is open", lens, ObjectMode::Arrow,
+             [&](bk_form& f) { kitwin::doubleClick(f, 362, 0); kitwin::add(f, Kind::Eye); },
+             [&] { return s->hasEye() && form->BrennText->text() == "150"; }},
+            {"zoomed in as far as it goes", {}, ObjectMode::Arrow,
+             [&](bk_form& f) { for (int i = 0; i < 20; ++i) f.ZoomSpButton_SpinUp(); },
+             [&] { return form->ZoomText->text() == "505%"; }},
+            {"the coordinates read out, rounded down", {}, ObjectMode::Arrow,
+             [&](bk_form& f) { f.KooCheck->click(); move(f, 123.6, -56.2); },
+             [&] { return form->xText->text() == "x = 123 LE" && form->yText->text() == "y = -57 LE"; }},
+            // Ticks every 10, to the right of a vertical tape, up to its end.
+            {"a vertical tape", {}, ObjectMode::Arrow, [&](bk_form& f) { f.MassCheck->click(); drag(f, 100, 50, 103, 250); },
+             [&] { return form->MassText->text() == "200 LE" && black(118, 150) && black(118, 250) && !black(82, 150); }},
+            // A resize clears every mark, with its image mark, and draws the grid afresh.
+            {"a resize in point-grid mode", lens, ObjectMode::PointGrid,
+             [&](bk_form& f) {
+                 click(f, 100, 60);
+                 QVERIFY(black(s->PtImgX[0], s->PtImgY[0]));
+                 f.resize(f.width() + 30, f.height() + 20);
+             },
+             [&] { return s->PointCount == 0 && black(s->GridX + 20, 60) && !black(723.6, -82.9); }},
+        };
+        for (const auto& row : rows) {
+            closeAllWindows();
+            QVERIFY((form = openWindow<bk_form>()));
+            s = &form->system();
+            for (const Kind kind : row.kinds)
+                kitwin::add(*form, kind);
+            if (row.mode != ObjectMode::Arrow)
+                kitwin::chooseObject(*form, row.mode);
+            row.act(*form);
+            QVERIFY2(row.holds(), row.name);
+        }
+    }
+
+    void doubleClicksOpenThePanelOnAnElementAndClearElsewhere()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::click(*form, 200, 60);
+        kitwin::doubleClick(*form, 362, 0);
+        QVERIFY(form->einstell->isVisible());
+        QCOMPARE(form->PanelOpen, std::int16_t(1));
+        kitwin::click(*form, 200, 80); // the panel is open: presses do nothing
+        QCOMPARE(form->system().RayCount, std::int16_t(1));
+        form->Schliess1Button_Click();
+        QCOMPARE(form->PanelOpen, std::int16_t(0));
+        kitwin::doubleClick(*form, 500, 100);
+        QCOMPARE(form->system().RayCount, std::int16_t(0));
+        QCOMPARE(form->PanelOpen, std::int16_t(0));
+        QVERIFY(!form->einstell->isVisible());
+    }
+
+    void infoClearsThenShowsTheHelpWindowAndEndClosesBoth()
+    {
+        kitwin::add(*form, Kind::Converging);
+        kitwin::click(*form, 200, 60);
+        kitwin::move(*form, 362, 0); // left over the lens: Info still only clears
+        form->InfoButton_Click();
+        QVERIFY(!form->einstell->isVisible());
+        QCOMPARE(form->system().RayCount, std::int16_t(0));
+        QVERIFY(form->bk_info && form->bk_info->isVisible());
+        QPointer<QWidget> help = form->bk_info.data();
+        form->EndeButton_Click();
+        flushDeletions();
+        QVERIFY(help.isNull());
+    }
+
 private:
     void openPanel(int k)
     {
@@ -647,7 +854,7 @@ private:
         QTest::keyClick(form->BrennText, Qt::Key_Return);
     }
 
-    RecordingDialogs quiet; // no real message box stops a test
+    RecordingDialogs dialogs; // no real message box stops a test
     bk_form* form = nullptr;
 };
 
