@@ -18,13 +18,6 @@
 
 namespace {
 
-void click(sp_form& w, int button, float x, float y)
-{
-    w.Picture1_MouseMove(0, 0, x, y);
-    w.Picture1_MouseDown(button, 0, x, y);
-    w.Picture1_MouseUp(button, 0, x, y);
-}
-
 void drag(sp_form& w, float fromX, float fromY, float toX, float toY, int button = 1)
 {
     w.Picture1_MouseMove(0, 0, fromX, fromY);
@@ -32,6 +25,8 @@ void drag(sp_form& w, float fromX, float fromY, float toX, float toY, int button
     w.Picture1_MouseMove(button, 0, toX, toY);
     w.Picture1_MouseUp(button, 0, toX, toY);
 }
+
+void click(sp_form& w, int button, float x, float y) { drag(w, x, y, x, y, button); }
 
 // Experiments with something other than the starting value everywhere.
 void buildPointSource(sp_form& w)
@@ -86,9 +81,7 @@ private slots:
     {
         QFETCH(bool, parallel);
         parallel ? buildParallel(*form) : buildPointSource(*form);
-        forms::setProjectorView(true);
-        forms::setProjectorView(false);
-        settle();
+        { const ScopedProjectorView redrawsWhole; }
         const QString path = dir.filePath("versuch");
         saveThrough(*form, path);
         QVERIFY(QFile::exists(path + ".raylore"));
@@ -113,30 +106,28 @@ private slots:
         buildPointSource(source);
         const QJsonObject valid = files::withEnvelope(source.experimentFields(), files::rayloreFiles(), "spiegel");
         std::vector<BadFile> rows = commonFaults(valid, files::rayloreFiles(), "spiegel.scheitelX", -100000, 100000);
-        const QJsonArray tooMany = repeated(valid.value("strahlen").toArray().at(0), 51);
-        const QString concave = QString::fromUtf8("Das Feld „rueckwaertigeStrahlen“ ist wahr, doch dieser Hohlspiegel "
-                                                  "erlaubt keine rückwärtigen Strahlen.");
-        rows.push_back({"a curvature the sphere cannot have", fileBytes(withField(valid, "spiegel.kruemmung", 13)),
-                        QString::fromUtf8("Der Wert 13 im Feld „spiegel.kruemmung“ liegt nicht zwischen -12 und 12.")});
-        rows.push_back({"a curvature between the bar's steps", fileBytes(withField(valid, "spiegel.kruemmung", 2.5)),
-                        QString::fromUtf8("Der Wert 2.5 im Feld „spiegel.kruemmung“ ist keine ganze Zahl.")});
-        rows.push_back({"an unknown mirror", fileBytes(withField(valid, "spiegel.art", "konisch")),
-                        QString::fromUtf8("Der Wert „konisch“ im Feld „spiegel.art“ ist keiner von „sphaerisch“, "
-                                          "„parabolisch“.")});
-        rows.push_back({"51 rays", fileBytes(withField(valid, "strahlen", tooMany)),
-                        QString::fromUtf8("Das Feld „strahlen“ hat 51 Einträge, erlaubt sind höchstens 50.")});
-        rows.push_back({"a ray angle beyond the vertical", fileBytes(withField(valid, "strahlen[1]", 2)),
-                        QString::fromUtf8("Der Wert 2 im Feld „strahlen[1]“ liegt nicht zwischen -1.57079632679 "
-                                          "und 1.57079632679.")});
-        rows.push_back({"the object behind the mirror", fileBytes(withField(valid, "objekt.x", 1200)),
-                        QString::fromUtf8("Der Objektpunkt im Feld „objekt“ liegt hinter dem Spiegel.")});
-        rows.push_back({"backward rays a concave mirror forbids", fileBytes(withField(valid, "spiegel.kruemmung", -6)),
-                        concave});
+        const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {
+            rows.push_back(badField(name, valid, path, value, message));
+        };
+        bad("a curvature the sphere cannot have", "spiegel.kruemmung", 13,
+            "Der Wert 13 im Feld „spiegel.kruemmung“ liegt nicht zwischen -12 und 12.");
+        bad("a curvature between the bar's steps", "spiegel.kruemmung", 2.5,
+            "Der Wert 2.5 im Feld „spiegel.kruemmung“ ist keine ganze Zahl.");
+        bad("an unknown mirror", "spiegel.art", "konisch",
+            "Der Wert „konisch“ im Feld „spiegel.art“ ist keiner von „sphaerisch“, „parabolisch“.");
+        bad("51 rays", "strahlen", repeated(valid.value("strahlen").toArray().at(0), 51),
+            "Das Feld „strahlen“ hat 51 Einträge, erlaubt sind höchstens 50.");
+        bad("a ray angle beyond the vertical", "strahlen[1]", 2,
+            "Der Wert 2 im Feld „strahlen[1]“ liegt nicht zwischen -1.57079632679 und 1.57079632679.");
+        bad("the object behind the mirror", "objekt.x", 1200,
+            "Der Objektpunkt im Feld „objekt“ liegt hinter dem Spiegel.");
+        bad("backward rays a concave mirror forbids", "spiegel.kruemmung", -6,
+            "Das Feld „rueckwaertigeStrahlen“ ist wahr, doch dieser Hohlspiegel erlaubt keine rückwärtigen Strahlen.");
+        bad("a pair's point as text", "bildpunkte[0].bild.y", "oben",
+            "Das Feld „bildpunkte[0].bild.y“ muss eine Zahl sein, ist aber ein Text.");
         rows.push_back({"pairs in parallel light",
                         fileBytes(withField(withField(valid, "licht", "parallellicht"), "strahlen", QJsonArray())),
                         QString::fromUtf8("Das Feld „bildpunkte“ muss bei Parallellicht leer sein.")});
-        rows.push_back({"a pair's point as text", fileBytes(withField(valid, "bildpunkte[0].bild.y", "oben")),
-                        QString::fromUtf8("Das Feld „bildpunkte[0].bild.y“ muss eine Zahl sein, ist aber ein Text.")});
         addBadFileRows(rows);
     }
 
