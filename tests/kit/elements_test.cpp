@@ -21,41 +21,13 @@ TEST(Templates, FirstElementStandsThreeHundredRightOfTheObject)
         if (s.AddElement(Kind::Diverging) == kit::AddResult::Added) {
             EXPECT_EQ(s.ElemX[3], right + 300); // 300 right of the last face
         }
-    }
-}
-
-// A refused element leaves the list as it was; behind the eye is checked
-// before the limit of six.
-TEST(Templates, RefusalsLeaveTheListUnchanged)
-{
-    const std::vector<Kind> eye{Kind::Eye}, six(6, Kind::Converging);
-    std::vector<Kind> fiveAndEye(5, Kind::Diverging);
-    fiveAndEye.push_back(Kind::Eye);
-    for (const auto& [before, added, result] : {std::tuple{eye, Kind::Converging, kit::AddResult::BehindEye},
-                                                {eye, Kind::Eye, kit::AddResult::SecondEye},
-                                                {six, Kind::Eye, kit::AddResult::SixElements},
-                                                {fiveAndEye, Kind::Converging, kit::AddResult::BehindEye},
-                                                {fiveAndEye, Kind::Eye, kit::AddResult::SecondEye}}) {
-        kit::System s = kitWith(before);
-        const kit::System was = s;
-        EXPECT_EQ(s.AddElement(added), result) << before.size();
         EXPECT_THROW(s.AddElement(Kind::None), std::invalid_argument); // before any refusal
-        EXPECT_TRUE(s.ElemCount == was.ElemCount && s.ElemX == was.ElemX && s.ElemKind == was.ElemKind);
     }
 }
 
-// Spin steps and typed values stay within each kind's range; stepping from a
-// typed value outside it never gives a forbidden f.
+// Typed values stay within each kind's range (the spin arrows: the window test).
 TEST(FocalLength, StaysWithinTheKindsRange)
 {
-    const std::tuple<Kind, float, float, bool, float> steps[] = { // kind, from, step, up, to
-        {Kind::Converging, 4995, 10, true, 5000}, {Kind::Converging, 5000, 10, true, 5000},
-        {Kind::Converging, 150, 1, true, 151},    {Kind::Converging, 150, 10, false, 140},
-        {Kind::Eye, 190, 10, false, 188},         {Kind::Eye, 295, 10, true, 300},
-        {Kind::Diverging, -35, 10, false, -30},   {Kind::Diverging, -200, 10, true, -210},
-        {Kind::Converging, 5, 10, true, 30},      {Kind::Diverging, 100, 10, true, -30}};
-    for (const auto& [kind, current, step, up, expected] : steps)
-        EXPECT_EQ(kit::steppedFocalLength(kind, current, step, up), expected) << current << (up ? " up" : " down");
     const std::tuple<Kind, float, float> typed[] = {
         {Kind::Converging, 20, 30},      {Kind::Converging, 6000, 5000}, {Kind::Diverging, -20, -30},
         {Kind::Diverging, -6000, -5000}, {Kind::Diverging, 50, -30},     {Kind::Eye, 400, 300},

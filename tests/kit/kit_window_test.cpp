@@ -395,7 +395,7 @@ private slots:
             {1, "4995", true, false, 5000}, {1, "5000", true, false, 5000}, {1, "5", true, false, 30},
             {1, "-10", true, false, 30},    {1, "", false, true, 149},       {1, "abc", false, true, 148},
             {3, "-35", false, false, -30},  {3, "100", false, false, -30},   {5, "190", false, false, 188},
-            {5, "40", true, false, 188},
+            {5, "40", true, false, 188},    {5, "295", true, false, 300},    {3, "-200", true, false, -210},
         };
         for (const Kind kind : {Kind::Converging, Kind::Diverging, Kind::Eye})
             kitwin::add(*form, kind);
