@@ -36,7 +36,6 @@ TEST(Readout, RoundsDownToWholeDegrees)
     EXPECT_EQ(disk::wholeDegrees(disk::DegToRad(29.99f)), 29);
     EXPECT_EQ(disk::wholeDegrees(disk::DegToRad(45)), 45);
     EXPECT_EQ(disk::wholeDegrees(0), 0);
-    EXPECT_EQ(disk::singlePi(), 3.14159274f);
 }
 
 struct QuadrantCase {

