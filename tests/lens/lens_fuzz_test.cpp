@@ -6,13 +6,14 @@
 
 #include <QTest>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
 
-bool allFinite(const lens::Table& table)
+bool allFinite(const auto& values)
 {
-    return std::all_of(table.begin(), table.end(), [](float v) { return std::isfinite(v); });
+    return std::all_of(std::begin(values), std::end(values), [](float v) { return std::isfinite(v); });
 }
 
 QString brokenInvariant(const lens_form& w)
@@ -48,9 +49,8 @@ QString brokenInvariant(const lens_form& w)
                            w.View.left(), w.View.top(), w.View.width(), w.View.height(), w.NormalSlope, w.NormalX,
                            w.NormalY, w.LupeCenterX, w.LupeCenterY, m.lens.Vertex1X, m.lens.Vertex2X,
                            m.lens.Rim1X, m.lens.Rim2X, m.lens.BlendeX, w.AimX, w.AimY};
-    for (float v : state)
-        if (!std::isfinite(v))
-            return QStringLiteral("a non-finite value in the window's state");
+    if (!allFinite(state))
+        return QStringLiteral("a non-finite value in the window's state");
     // What the window shows can always be saved and opened again.
     files::JsonReader reader(w.experimentFields());
     if (!lens::fromFields(reader))

@@ -81,7 +81,7 @@ class LensWindowTest : public WindowTest {
 private slots:
     void init() { QVERIFY((form = openWindow<lens_form>())); }
 
-    void loadsWithTheStartingLensAndItsTexts()
+    void readoutsShowTheStartingLensAndFollowTheRadiusBars()
     {
         QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 200 LE"));
         QCOMPARE(form->R2WertLabel->text(), QString("Radius 2 = -200 LE"));
@@ -95,6 +95,18 @@ private slots:
         QVERIFY(colourNear(*form->Picture1, 530, 0, kBlack));
         QCOMPARE(pixelAt(*form->Picture1, 60, 100), kBlack);
         QCOMPARE(pixelAt(*form->Picture1, 20, -260), kBlack);
+        // Below 20 a face turns plane and loses its read-out; from plane it jumps to 20.
+        form->Radius1Scroll->setValue(20);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 1000 LE"));
+        form->Radius1Scroll->setValue(10);
+        QCOMPARE(form->Radius1Scroll->value(), 0);
+        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = "));
+        QCOMPARE(form->model().lens.Face1Curved, std::int16_t(0));
+        form->Radius1Scroll->setValue(10);
+        QCOMPARE(form->Radius1Scroll->value(), 20);
+        form->Radius2Scroll->setValue(-10);
+        form->Radius1Scroll->setValue(-10);
+        QCOMPARE(form->BrennWertLabel->text(), QString());
     }
 
     void readoutsFitTheirFieldsAtEveryZoomAndScroll_data()
@@ -189,8 +201,12 @@ private slots:
         QCOMPARE(hidden.Picture1->geometry(), before);
     }
 
-    void aimingStartsTenUnitsRightOfTheObjectPoint()
+    // An aim released over the lens adds nothing; one released in front of it
+    // keeps the angle aimed at, though the stored rays were redrawn meanwhile.
+    // The right button takes the last ray away.
+    void raysAreAimedAddedAndRemoved()
     {
+        // Aiming starts ten units right of the object point; a stop short of it keeps the region before.
         move(*form, 70, 40);
         QCOMPARE(form->MouseRegion, std::int16_t(1));
         move(*form, 300, 40);
@@ -199,13 +215,6 @@ private slots:
         move(*form, 500, 0);
         move(*form, 69.9f, 40);
         QCOMPARE(form->MouseRegion, std::int16_t(2));
-    }
-
-    // An aim released over the lens adds nothing; one released in front of it
-    // keeps the angle aimed at, though the stored rays were redrawn meanwhile.
-    // The right button takes the last ray away.
-    void raysAreAimedAddedAndRemoved()
-    {
         form->Picture1_MouseDown(2, 0, 300, 0); // nothing to remove
         press(*form, 300, 60);
         QCOMPARE(form->DragMode, std::int16_t(2));
@@ -357,21 +366,6 @@ private slots:
         form->Blende_ausOption->click();
         QVERIFY(!form->Blende_ausOption->isVisible());
         QVERIFY(!colourNear(box, x, 230, kBlack, 0));
-    }
-
-    void radiusBarSnapsAndUpdatesTheReadouts()
-    {
-        form->Radius1Scroll->setValue(20);
-        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = 1000 LE"));
-        form->Radius1Scroll->setValue(10);
-        QCOMPARE(form->Radius1Scroll->value(), 0);
-        QCOMPARE(form->R1WertLabel->text(), QString("Radius 1 = "));
-        QCOMPARE(form->model().lens.Face1Curved, std::int16_t(0));
-        form->Radius1Scroll->setValue(10);
-        QCOMPARE(form->Radius1Scroll->value(), 20);
-        form->Radius2Scroll->setValue(-10);
-        form->Radius1Scroll->setValue(-10);
-        QCOMPARE(form->BrennWertLabel->text(), QString());
     }
 
     void erasingLeavesTheStayingFiguresWhole_data()

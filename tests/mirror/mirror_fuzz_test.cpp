@@ -11,9 +11,9 @@
 
 namespace {
 
-bool allFinite(const mirror::Table& table)
+bool allFinite(const auto& values)
 {
-    return std::all_of(table.begin(), table.end(), [](float v) { return std::isfinite(v); });
+    return std::all_of(std::begin(values), std::end(values), [](float v) { return std::isfinite(v); });
 }
 
 QString brokenInvariant(const sp_form& w)
@@ -27,7 +27,7 @@ QString brokenInvariant(const sp_form& w)
     const float state[] = {m.ray.ObjectX,  m.ray.ObjectY,      m.ray.RayAngle,     m.ray.HitX,       m.ray.HitY,
                            m.ray.ReflAngle, m.BundleAngle, m.mirror.VertexX, m.mirror.Radius, m.mirror.CenterX,
                            w.ScaleX,        w.ScaleY,          w.PivotY,           w.FocusX};
-    if (!std::all_of(std::begin(state), std::end(state), [](float v) { return std::isfinite(v); }))
+    if (!allFinite(state))
         return QStringLiteral("a non-finite value in the ray or mirror state");
     if (m.mirror.CurvCoeff != mirror::curvatureFromScroll(w.KrummScroll->value()))
         return QStringLiteral("curvature %1 against the scroll value %2").arg(m.mirror.CurvCoeff).arg(w.KrummScroll->value());
