@@ -11,11 +11,14 @@
 #include "mirror/sp_form.h"
 #include "tests/kit/kit_window_support.h"
 #include "tests/support/app_fixture.h"
+#include "tests/support/pixels.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +56,14 @@ QStringList nameless(QWidget* window)
 }
 
 using Opener = std::function<QWidget*()>;
+
+// Ctrl+C in the window as the keyboard delivers it.
+QImage copied(forms::Form& window)
+{
+    QGuiApplication::clipboard()->clear();
+    QTest::keyClick(&window, Qt::Key_C, Qt::ControlModifier);
+    return QGuiApplication::clipboard()->image();
+}
 
 // What a screen reader reads as the drawing area's description, after the repaint.
 QString description(forms::PictureBox* box)
@@ -114,32 +125,47 @@ private slots:
         QVERIFY2(missing.isEmpty(), qPrintable(missing.join(", ")));
     }
 
-    void drawingAreasDescribeWhatTheyShow()
+    // Each drawing area says what it shows, and Ctrl+C copies the drawing pixel for pixel.
+    void drawingsAreDescribedAndCopied()
     {
         auto* mirror = openWindow<sp_form>();
-        QVERIFY(mirror);
+        QVERIFY(mirror && QTest::qWaitForWindowActive(mirror));
         QVERIFY(description(mirror->Picture1).contains("0 Strahlen"));
         mirror->Picture1_MouseDown(1, 0, 300, 60);
         mirror->Picture1_MouseUp(1, 0, 300, 60);
         QVERIFY2(description(mirror->Picture1).contains("1 Strahl,"), qPrintable(description(mirror->Picture1)));
+        const QImage image = copied(*mirror);
+        QCOMPARE(image.size(), mirror->Picture1->canvas().size());
+        QVERIFY(samePixels(image, mirror->Picture1->canvas()));
         mirror->ParabolOption->click();
         QVERIFY(description(mirror->Picture1).startsWith("Parabolspiegel"));
 
+        auto* lens = openWindow<lens_form>();
+        QVERIFY(lens && QTest::qWaitForWindowActive(lens));
+        QVERIFY(samePixels(copied(*lens), lens->Picture1->canvas()));
+
         auto* kit = openWindow<bk_form>();
-        QVERIFY(kit);
+        QVERIFY(kit && QTest::qWaitForWindowActive(kit));
         kitwin::add(*kit, kit::Kind::Converging);
         QVERIFY2(description(kit->Picture1).contains("Sammellinse mit f = 150 LE bei x = 350 LE"),
                  qPrintable(description(kit->Picture1)));
+        kitwin::click(*kit, 200, 50);
+        QVERIFY(samePixels(copied(*kit), kit->Picture1->canvas()));
         kitwin::add(*kit, kit::Kind::Eye);
         kitwin::doubleClick(*kit, kit->system().ElemX[3], 0);
         kit->KurzOption->click();
         QVERIFY(description(kit->Picture1).contains("kurzsichtiges Auge"));
 
         auto* disk = openWindow<DKForm>();
-        QVERIFY(disk);
+        QVERIFY(disk && QTest::qWaitForWindowActive(disk));
         disk->grafik_MouseDown(1, 0, -100, 100);
         disk->grafik_MouseUp(1, 0, -100, 100);
         QVERIFY2(description(disk->grafik).contains("Einfallswinkel alpha = 45"), qPrintable(description(disk->grafik)));
+        const QImage both = copied(*disk);
+        QCOMPARE(both.size(), disk->grafik->canvas().size());
+        QVERIFY(samePixels(both, disk->Drawing()));
+        // The graph is in it where it is shown, not only the disk.
+        QVERIFY(!samePixels(both, disk->grafik->canvas()));
     }
 };
 

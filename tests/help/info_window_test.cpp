@@ -118,19 +118,23 @@ private slots:
         QCOMPARE(window->frameGeometry().size(), QSize(qRound(forms::twipsToPixels(width)), qRound(forms::twipsToPixels(height))));
     }
 
-    // On this test's screen, with the fonts the windows really get.
+    // On this test's screen, with the fonts the windows really get. A help
+    // text passes the focus on, so it never shows a caret; the about text may
+    // be selected from the keyboard.
     void everyLineFitsItsFieldAndEscapeCloses_data()
     {
         QTest::addColumn<Factory>("factory");
-        QTest::newRow("RL_info") << Factory(makeRL_info);
-        QTest::newRow("sp_info") << Factory(makeSp_info);
-        QTest::newRow("lens_info") << Factory(makeLens_info);
-        QTest::newRow("bk_info") << Factory(makeBk_info);
+        QTest::addColumn<bool>("caret");
+        QTest::newRow("RL_info") << Factory(makeRL_info) << true;
+        QTest::newRow("sp_info") << Factory(makeSp_info) << false;
+        QTest::newRow("lens_info") << Factory(makeLens_info) << false;
+        QTest::newRow("bk_info") << Factory(makeBk_info) << false;
     }
 
     void everyLineFitsItsFieldAndEscapeCloses()
     {
         QFETCH(Factory, factory);
+        QFETCH(bool, caret);
         QPointer<InfoWindow> window = showWindow(factory());
         QVERIFY(window && QTest::qWaitForWindowActive(window));
         QPlainTextEdit* field = window->textField();
@@ -140,6 +144,15 @@ private slots:
         // The frame the test screen simulates is part of the outer size that fits the screen.
         QVERIFY(window->frameGeometry().right() < window->screen()->geometry().width());
         QVERIFY(window->frameGeometry().bottom() < window->screen()->geometry().height());
+        QTest::mouseClick(field->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
+        if (!caret) {
+            QTest::keyClick(field, Qt::Key_Tab);
+            field->setFocus();
+        }
+        QCOMPARE(QApplication::focusWidget(), caret ? field : window->focusSink());
+        QCOMPARE(window->focusSink() == nullptr, caret);
+        QCOMPARE(bool(field->textInteractionFlags() & Qt::TextSelectableByKeyboard), caret);
+        QVERIFY(!field->textCursor().hasSelection());
         QTest::keyClick(window, Qt::Key_Escape);
         flushDeletions();
         QVERIFY(window.isNull());
@@ -155,34 +168,6 @@ private slots:
         QVERIFY(std::abs(forms::pixelsToTwips(at.x()) - 0.75 * (19200 - window->outerWidthTwips())) <= pixel);
         QVERIFY(std::abs(forms::pixelsToTwips(at.y()) - 0.75 * (14400 - window->outerHeightTwips())) <= pixel);
         QCOMPARE(window->windowTitle(), QString("Hinweise zum Programm "));
-    }
-
-    // A help text passes the focus on, so it never shows a caret; the about
-    // text may be selected from the keyboard.
-    void onlyTheAboutTextTakesTheFocus_data()
-    {
-        QTest::addColumn<Factory>("factory");
-        QTest::addColumn<bool>("caret");
-        QTest::newRow("lens_info") << Factory(makeLens_info) << false;
-        QTest::newRow("RL_info") << Factory(makeRL_info) << true;
-    }
-
-    void onlyTheAboutTextTakesTheFocus()
-    {
-        QFETCH(Factory, factory);
-        QFETCH(bool, caret);
-        InfoWindow* window = showWindow(factory());
-        QVERIFY(window && QTest::qWaitForWindowActive(window));
-        QPlainTextEdit* field = window->textField();
-        QTest::mouseClick(field->viewport(), Qt::LeftButton, {}, QPoint(40, 40));
-        if (!caret) {
-            QTest::keyClick(field, Qt::Key_Tab);
-            field->setFocus();
-        }
-        QCOMPARE(QApplication::focusWidget(), caret ? field : window->focusSink());
-        QCOMPARE(window->focusSink() == nullptr, caret);
-        QCOMPARE(bool(field->textInteractionFlags() & Qt::TextSelectableByKeyboard), caret);
-        QVERIFY(!field->textCursor().hasSelection());
     }
 };
 
