@@ -9,7 +9,9 @@ namespace {
 using kit::Kind;
 using support::kitWith;
 
-TEST(Templates, FirstElementStandsThreeHundredRightOfTheObject)
+// The first element stands 300 right of the object, the next 300 right of
+// the last face; a seventh is refused.
+TEST(Templates, ElementsStandThreeHundredApart)
 {
     for (const auto& [kind, r1, right] : {std::tuple{Kind::Converging, 145.71, 375.0f},
                                           std::tuple{Kind::Diverging, -206.46, 390.0f},
@@ -19,10 +21,11 @@ TEST(Templates, FirstElementStandsThreeHundredRightOfTheObject)
         EXPECT_EQ(s.ElemX[1], 350);
         EXPECT_EQ(s.ElemX[2], right);
         if (s.AddElement(Kind::Diverging) == kit::AddResult::Added) {
-            EXPECT_EQ(s.ElemX[3], right + 300); // 300 right of the last face
+            EXPECT_EQ(s.ElemX[3], right + 300);
         }
         EXPECT_THROW(s.AddElement(Kind::None), std::invalid_argument); // before any refusal
     }
+    EXPECT_EQ(kitWith(std::vector(6, Kind::Converging)).AddElement(Kind::Eye), kit::AddResult::SixElements);
 }
 
 // Typed values stay within each kind's range (the spin arrows: the window test).

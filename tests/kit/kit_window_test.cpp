@@ -635,7 +635,10 @@ private slots:
         }
     }
 
-    void pointerShowsWhatAPressWillDo()
+    // The pointer shows what a press will do. With two or more elements the
+    // focal marks of the element the pointer enters turn red and those of
+    // the one it leaves grey, also when it goes from one body straight onto the next.
+    void pointerAndFocalMarksFollowTheHover()
     {
         kitwin::add(*form, Kind::Converging);
         const auto at = [&](double x, double y) {
@@ -646,6 +649,19 @@ private slots:
         QCOMPARE(at(200, 0), forms::Pointer::Cross);
         QCOMPARE(at(362, 0), forms::Pointer::SizeWE);
         QCOMPARE(at(500, 0), forms::Pointer::Arrow);
+        QCOMPARE(countColour(*form->Picture1, kRed) + countColour(*form->Picture1, kGrey), 0);
+        kitwin::add(*form, Kind::Converging);
+        const kit::System& s = form->system();
+        const auto marked = [&](int entry, QRgb colour) {
+            return colourNear(*form->Picture1, s.ElemFocus[entry], 0, colour);
+        };
+        kitwin::move(*form, 362, 0);
+        QVERIFY(marked(1, kRed) && marked(2, kRed));
+        kitwin::move(*form, 687, 0);
+        QVERIFY(marked(1, kGrey) && marked(4, kRed));
+        QVERIFY(!marked(1, kRed));
+        kitwin::move(*form, 800, 0);
+        QVERIFY(marked(4, kGrey) && !marked(4, kRed));
         kitwin::chooseObject(*form, ObjectMode::Parallel);
         QCOMPARE(at(200, 0), forms::Pointer::SizeNS);
     }
@@ -668,71 +684,46 @@ private slots:
         QCOMPARE(form->DragState, 0.0f);
     }
 
-    void theFiftyFirstRayIsRefusedAndDrawsNothing()
+    // The fifty-first ray or point is refused at the press and draws nothing;
+    // a marked point may still be unmarked. Where the arrow's tip stood the
+    // grid takes the press: a point, no grab.
+    void theFiftyFirstRayOrPointIsRefusedAndDrawsNothing()
     {
-        kitwin::add(*form, Kind::Converging);
-        for (int i = 0; i < 50; ++i)
-            kitwin::click(*form, 300, -100 + 4 * i);
-        QCOMPARE(form->system().RayCount, std::int16_t(50));
-        QVERIFY(dialogs.messages.empty());
-        const QImage drawn = kitwin::canvas(*form);
-        kitwin::move(*form, 250, 150);
-        form->Picture1_MouseDown(1, 0, 250, 150);
-        QCOMPARE(dialogs.messages.size(), std::size_t(1));
-        QCOMPARE(dialogs.messages[0].text,
-                 QString::fromUtf8(" Es können max. 50 Strahlen gezeichnet werden! Zum Löschen Umschalten auf "
-                                   "'Parallellicht' oder 'Punktraster'"));
-        QCOMPARE(dialogs.beeps, 1);
-        QCOMPARE(form->DragState, 0.0f);
-        form->Picture1_MouseUp(1, 0, 250, 150);
-        QCOMPARE(form->system().RayCount, std::int16_t(50));
-        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
-    }
-
-    // With two or more elements the focal marks of the element the pointer
-    // enters turn red and those of the one it leaves grey, also when it goes
-    // from one body straight onto the next.
-    void focalMarksFollowThePointerOnlyWithTwoElements()
-    {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::move(*form, 362, 0);
-        kitwin::move(*form, 500, 0);
-        QCOMPARE(countColour(*form->Picture1, kRed) + countColour(*form->Picture1, kGrey), 0);
-        kitwin::add(*form, Kind::Converging);
-        const kit::System& s = form->system();
-        const auto marked = [&](int entry, QRgb colour) {
-            return colourNear(*form->Picture1, s.ElemFocus[entry], 0, colour);
-        };
-        kitwin::move(*form, 362, 0);
-        QVERIFY(marked(1, kRed) && marked(2, kRed));
-        kitwin::move(*form, 687, 0);
-        QVERIFY(marked(1, kGrey) && marked(4, kRed));
-        QVERIFY(!marked(1, kRed));
-        kitwin::move(*form, 800, 0);
-        QVERIFY(marked(4, kGrey) && !marked(4, kRed));
-    }
-
-    // Where the arrow's tip stood the grid takes the press: a point, no grab.
-    // The fifty-first point is refused and the last bundle stays.
-    void gridPointsAreMarkedUnmarkedAndLimited()
-    {
-        kitwin::add(*form, Kind::Converging);
-        kitwin::chooseObject(*form, ObjectMode::PointGrid);
-        kitwin::click(*form, 50, 100);
-        QCOMPARE(form->system().PointCount, std::int16_t(1));
-        QCOMPARE(form->system().PtX[0], 60.0f);
-        kitwin::click(*form, 59, 101); // the same grid point: unmarked
-        QCOMPARE(form->system().PointCount, std::int16_t(0));
-        for (int i = 0; i < 50; ++i)
-            kitwin::click(*form, 60 + 20 * (i % 10), -100 + 20 * (i / 10));
-        const QImage drawn = kitwin::canvas(*form);
-        kitwin::click(*form, 300, 200);
-        QCOMPARE(dialogs.messages.back().text, QString::fromUtf8("Es können max. 50 Punkte markiert werden!"));
-        QCOMPARE(dialogs.messages.back().title, QString("Anwendungsfehler"));
-        QCOMPARE(dialogs.beeps, 1);
-        QCOMPARE(form->system().PointCount, std::int16_t(50));
-        QVERIFY(samePixels(kitwin::canvas(*form), drawn));
-        kitwin::click(*form, 60, -100); // a marked one may still be unmarked
+        const char* const words[] = {" Es können max. 50 Strahlen gezeichnet werden! Zum Löschen Umschalten auf "
+                                     "'Parallellicht' oder 'Punktraster'",
+                                     "Es können max. 50 Punkte markiert werden!"};
+        for (const bool grid : {false, true}) {
+            if (grid) {
+                closeAllWindows();
+                dialogs.messages.clear();
+                dialogs.beeps = 0;
+                QVERIFY((form = openWindow<bk_form>()));
+            }
+            kitwin::add(*form, Kind::Converging);
+            if (grid) {
+                kitwin::chooseObject(*form, ObjectMode::PointGrid);
+                kitwin::click(*form, 50, 100);
+                QCOMPARE(form->system().PtX[0], 60.0f);
+                kitwin::click(*form, 59, 101); // the same grid point: unmarked
+                QCOMPARE(form->system().PointCount, std::int16_t(0));
+            }
+            for (int i = 0; i < 50; ++i)
+                kitwin::click(*form, 80 + 20 * (i % 10), -100 + 20 * (i / 10));
+            QCOMPARE(grid ? form->system().PointCount : form->system().RayCount, 50);
+            QVERIFY(dialogs.messages.empty());
+            const QImage drawn = kitwin::canvas(*form);
+            kitwin::move(*form, 250, 150);
+            form->Picture1_MouseDown(1, 0, 250, 150);
+            QCOMPARE(dialogs.messages.size(), std::size_t(1));
+            QVERIFY(dialogs.messages[0].text == QString::fromUtf8(words[grid])
+                    && dialogs.messages[0].title == "Anwendungsfehler");
+            QCOMPARE(dialogs.beeps, 1);
+            QCOMPARE(form->DragState, 0.0f);
+            form->Picture1_MouseUp(1, 0, 250, 150);
+            QCOMPARE(grid ? form->system().PointCount : form->system().RayCount, 50);
+            QVERIFY(samePixels(kitwin::canvas(*form), drawn));
+        }
+        kitwin::click(*form, 80, -100);
         QCOMPARE(form->system().PointCount, std::int16_t(49));
     }
 
@@ -807,28 +798,23 @@ private slots:
         }
     }
 
-    void doubleClicksOpenThePanelOnAnElementAndClearElsewhere()
+    // A double click opens the panel on an element and clears elsewhere; while
+    // the panel is open presses do nothing. Info clears too, even left over
+    // the lens, then shows the help window; End closes both.
+    void doubleClicksAndInfoClear()
     {
         kitwin::add(*form, Kind::Converging);
         kitwin::click(*form, 200, 60);
         kitwin::doubleClick(*form, 362, 0);
-        QVERIFY(form->einstell->isVisible());
-        QCOMPARE(form->PanelOpen, std::int16_t(1));
-        kitwin::click(*form, 200, 80); // the panel is open: presses do nothing
+        QVERIFY(form->einstell->isVisible() && form->PanelOpen == 1);
+        kitwin::click(*form, 200, 80);
         QCOMPARE(form->system().RayCount, std::int16_t(1));
         form->Schliess1Button_Click();
-        QCOMPARE(form->PanelOpen, std::int16_t(0));
         kitwin::doubleClick(*form, 500, 100);
         QCOMPARE(form->system().RayCount, std::int16_t(0));
-        QCOMPARE(form->PanelOpen, std::int16_t(0));
-        QVERIFY(!form->einstell->isVisible());
-    }
-
-    void infoClearsThenShowsTheHelpWindowAndEndClosesBoth()
-    {
-        kitwin::add(*form, Kind::Converging);
+        QVERIFY(!form->einstell->isVisible() && form->PanelOpen == 0);
         kitwin::click(*form, 200, 60);
-        kitwin::move(*form, 362, 0); // left over the lens: Info still only clears
+        kitwin::move(*form, 362, 0);
         form->InfoButton_Click();
         QVERIFY(!form->einstell->isVisible());
         QCOMPARE(form->system().RayCount, std::int16_t(0));
