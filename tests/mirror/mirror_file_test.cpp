@@ -125,9 +125,13 @@ private slots:
             "Das Feld „rueckwaertigeStrahlen“ ist wahr, doch dieser Hohlspiegel erlaubt keine rückwärtigen Strahlen.");
         bad("a pair's point as text", "bildpunkte[0].bild.y", "oben",
             "Das Feld „bildpunkte[0].bild.y“ muss eine Zahl sein, ist aber ein Text.");
-        rows.push_back({"pairs in parallel light",
-                        fileBytes(withField(withField(valid, "licht", "parallellicht"), "strahlen", QJsonArray())),
+        const QJsonObject parallel = withField(valid, "licht", "parallellicht");
+        rows.push_back({"pairs in parallel light", fileBytes(withField(parallel, "strahlen", QJsonArray())),
                         QString::fromUtf8("Das Feld „bildpunkte“ muss bei Parallellicht leer sein.")});
+        const QJsonArray ray{QJsonObject{{"hoehe", 0}, {"hoeheAmScheitel", 50}}};
+        rows.push_back({"a parallel ray's heights against the bundle angle",
+                        fileBytes(withField(withField(parallel, "bildpunkte", QJsonArray()), "strahlen", ray)),
+                        QString::fromUtf8("Die Höhen im Feld „strahlen[0].hoeheAmScheitel“ passen nicht zum Bündelwinkel.")});
         addBadFileRows(rows);
     }
 
