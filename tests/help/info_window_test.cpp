@@ -72,46 +72,38 @@ private slots:
         QCOMPARE(split[sampleLine - 1], sample);
     }
 
-    void fontSizeFollowsTheScreenClass_data()
+    // The font follows the screen class; on small screens the windows shrink
+    // to a size of their own (outer, twips; 0: the design size).
+    void screenClassSetsFontAndSize_data()
     {
         QTest::addColumn<double>("screenWidth");
         QTest::addColumn<Factory>("factory");
         QTest::addColumn<double>("points");
-        QTest::newRow("help, exactly 10000") << 10000.0 << Factory(makeLens_info) << 9.6;
-        QTest::newRow("about, exactly 10000") << 10000.0 << Factory(makeRL_info) << 8.25;
-        QTest::newRow("help, medium") << 11520.0 << Factory(makeSp_info) << 9.75;
-        QTest::newRow("about, medium") << 11520.0 << Factory(makeRL_info) << 9.75;
-        QTest::newRow("help, exactly 12200") << 12200.0 << Factory(makeBk_info) << 9.6;
+        QTest::addColumn<double>("width");
+        QTest::addColumn<double>("height");
+        QTest::newRow("bk_info, small") << 9600.0 << Factory(makeBk_info) << 9.6 << 8000.0 << 5300.0;
+        QTest::newRow("sp_info, small") << 9600.0 << Factory(makeSp_info) << 9.6 << 8000.0 << 5100.0;
+        QTest::newRow("about, small") << 9600.0 << Factory(makeRL_info) << 8.25 << 7300.0 << 4000.0;
+        QTest::newRow("help, exactly 10000") << 10000.0 << Factory(makeLens_info) << 9.6 << 0.0 << 0.0;
+        QTest::newRow("about, exactly 10000") << 10000.0 << Factory(makeRL_info) << 8.25 << 0.0 << 0.0;
+        QTest::newRow("help, medium") << 11520.0 << Factory(makeSp_info) << 9.75 << 0.0 << 0.0;
+        QTest::newRow("about, medium") << 11520.0 << Factory(makeRL_info) << 9.75 << 0.0 << 0.0;
+        QTest::newRow("help, exactly 12200") << 12200.0 << Factory(makeBk_info) << 9.6 << 0.0 << 0.0;
     }
 
-    void fontSizeFollowsTheScreenClass()
+    void screenClassSetsFontAndSize()
     {
         QFETCH(double, screenWidth);
         QFETCH(Factory, factory);
         QFETCH(double, points);
-        ScopedScreen screen(screenWidth, screenWidth * 0.75);
-        InfoWindow* window = factory();
-        QCOMPARE(window->textField()->font().pointSizeF(), points);
-    }
-
-    void smallScreensShrinkTheWindows_data()
-    {
-        QTest::addColumn<Factory>("factory");
-        QTest::addColumn<double>("width");  // outer, twips
-        QTest::addColumn<double>("height"); // outer, twips
-        QTest::newRow("bk_info") << Factory(makeBk_info) << 8000.0 << 5300.0;
-        QTest::newRow("sp_info") << Factory(makeSp_info) << 8000.0 << 5100.0;
-        QTest::newRow("RL_info") << Factory(makeRL_info) << 7300.0 << 4000.0;
-    }
-
-    void smallScreensShrinkTheWindows()
-    {
-        QFETCH(Factory, factory);
         QFETCH(double, width);
         QFETCH(double, height);
-        ScopedScreen screen(9600, 7200);
+        ScopedScreen screen(screenWidth, screenWidth * 0.75);
         InfoWindow* window = showWindow(factory());
         QVERIFY(window);
+        QCOMPARE(window->textField()->font().pointSizeF(), points);
+        if (width == 0)
+            return;
         const double pixel = forms::pixelsToTwips(1);
         QVERIFY2(std::abs(window->outerWidthTwips() - width) <= pixel, qPrintable(QString::number(window->outerWidthTwips())));
         QVERIFY2(std::abs(window->outerHeightTwips() - height) <= pixel, qPrintable(QString::number(window->outerHeightTwips())));
