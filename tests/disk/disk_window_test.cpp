@@ -80,17 +80,6 @@ QString difference(const disk::Experiment& a, const disk::Experiment& b)
     return a.lineShown == b.lineShown ? QString() : "comparison line";
 }
 
-// A sound file with points of both modes and the comparison line shown.
-QJsonObject soundFile()
-{
-    disk::Experiment e;
-    for (const float degrees : {10.0f, 35.5f, 62.25f, 90.0f})
-        disk::plot(e, {disk::DegToRad(degrees), disk::refractionAngle(disk::DegToRad(degrees))});
-    e.continuous = true;
-    e.lineShown = 1;
-    return files::withEnvelope(disk::toFields(e), files::diskaFiles(), "diska");
-}
-
 struct Canvases {
     QImage disk;
     QImage graph;
@@ -267,7 +256,12 @@ private slots:
 
     void badFilesLeaveTheWindowAsItWas_data()
     {
-        const QJsonObject valid = soundFile();
+        disk::Experiment sound; // points of both modes and the comparison line shown
+        for (const float degrees : {10.0f, 35.5f, 62.25f, 90.0f})
+            disk::plot(sound, {disk::DegToRad(degrees), disk::refractionAngle(disk::DegToRad(degrees))});
+        sound.continuous = true;
+        sound.lineShown = 1;
+        const QJsonObject valid = files::withEnvelope(disk::toFields(sound), files::diskaFiles(), "diska");
         std::vector<BadFile> rows = commonFaults(valid, files::diskaFiles(), "punkte[1].alpha", 0, disk::DegToRad(90));
         const QJsonArray tooMany = repeated(valid.value("punkte").toArray().at(0), disk::kMaxPoints + 1);
         const auto bad = [&](const char* name, const QString& path, const QJsonValue& value, const char* message) {

@@ -295,31 +295,20 @@ private:
     std::mt19937_64 random_;
 };
 
-int inputs()
-{
-    bool set = false;
-    const int n = qEnvironmentVariableIntValue("RAYLORE_FUZZ_INPUTS", &set);
-    return set ? n : 3000;
-}
-
-std::uint64_t seed()
-{
-    bool set = false;
-    const std::uint64_t given = qEnvironmentVariable("RAYLORE_FUZZ_SEED").toULongLong(&set);
-    return set ? given : std::random_device{}() * 0x100000000ull + std::random_device{}();
-}
-
 } // namespace
 
 TEST(FileFuzz, DamagedFilesAreRefusedOrLeaveSoundModels)
 {
-    const std::uint64_t start = seed();
+    bool set = false;
+    const int inputs = qEnvironmentVariableIsSet("RAYLORE_FUZZ_INPUTS") ? qEnvironmentVariableIntValue("RAYLORE_FUZZ_INPUTS") : 3000;
+    const std::uint64_t given = qEnvironmentVariable("RAYLORE_FUZZ_SEED").toULongLong(&set);
+    const std::uint64_t start = set ? given : std::random_device{}() * 0x100000000ull + std::random_device{}();
     std::fprintf(stderr, "fuzz seed %llu (replay with RAYLORE_FUZZ_SEED=%llu), %d inputs\n",
-                 static_cast<unsigned long long>(start), static_cast<unsigned long long>(start), inputs());
+                 static_cast<unsigned long long>(start), static_cast<unsigned long long>(start), inputs);
     Mutator mutator(start);
     int accepted = 0;
     const std::vector<Simulation> simulations = fuzzedSimulations();
-    for (int i = 0; i < inputs(); ++i) {
+    for (int i = 0; i < inputs; ++i) {
         const Simulation& s = simulations[static_cast<std::size_t>(i) % simulations.size()];
         const QByteArray bytes = mutator.damage(s.sound);
         const files::Opened opened = files::parseExperiment(bytes, s.kind);
@@ -329,5 +318,5 @@ TEST(FileFuzz, DamagedFilesAreRefusedOrLeaveSoundModels)
         ASSERT_EQ(broken, "") << s.name << " input " << i << ": " << bytes.left(4000).toStdString();
         accepted += 1;
     }
-    std::fprintf(stderr, "%d of %d damaged files were accepted\n", accepted, inputs());
+    std::fprintf(stderr, "%d of %d damaged files were accepted\n", accepted, inputs);
 }
