@@ -9,16 +9,6 @@ namespace {
 
 const float kMaxBeta = static_cast<float>(std::asin(2.0 / 3.0));
 
-TEST(Refraction, PressOnThePlaneFaceGivesGrazingIncidence)
-{
-    const float alpha = disk::alphaAtPress(-120, 0);
-    EXPECT_EQ(alpha, disk::DegToRad(90));
-    EXPECT_EQ(disk::wholeDegrees(alpha), 90);
-    const float beta = disk::refractionAngle(alpha);
-    EXPECT_NEAR(beta, std::asin(2.0 / 3.0), 1e-6);
-    EXPECT_EQ(disk::wholeDegrees(beta), 41);
-}
-
 TEST(Refraction, NeverExceedsTheCriticalAngleAndRisesWithAlpha)
 {
     float previous = -1;
