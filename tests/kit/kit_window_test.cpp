@@ -55,29 +55,19 @@ QList<int> greyRows(const QImage& image, int atLeast)
 }
 
 // Takes the drawing as it stands when a message box shows, and passes the box on.
-class CanvasAtMessage final : public forms::DialogSink {
-public:
-    explicit CanvasAtMessage(const forms::PictureBox& box)
-        : box_(box)
-        , previous_(forms::setDialogSink(this))
-    {
-    }
-    ~CanvasAtMessage() override { forms::setDialogSink(previous_); }
-    CanvasAtMessage(const CanvasAtMessage&) = delete;
-    CanvasAtMessage& operator=(const CanvasAtMessage&) = delete;
-
+struct CanvasAtMessage final : forms::DialogSink {
+    explicit CanvasAtMessage(const forms::PictureBox& picture) : box(picture) {}
+    ~CanvasAtMessage() override { forms::setDialogSink(previous); }
     void information(const QString& text, const QString& title) override
     {
-        canvas = box_.canvas().copy();
-        previous_->information(text, title);
+        canvas = box.canvas().copy();
+        previous->information(text, title);
     }
-    void beep() override { previous_->beep(); }
+    void beep() override { previous->beep(); }
 
+    const forms::PictureBox& box;
+    forms::DialogSink* previous = forms::setDialogSink(this);
     QImage canvas;
-
-private:
-    const forms::PictureBox& box_;
-    forms::DialogSink* previous_;
 };
 
 // Scenes with something of every kind the kit draws.
