@@ -20,9 +20,7 @@ forms::ZoomView laidOut()
 TEST(ZoomView, StepsInAndOutAboutTheOriginUpToTheLimits)
 {
     forms::ZoomView view = laidOut();
-    EXPECT_FLOAT_EQ(view.width(), 800);
-    EXPECT_FLOAT_EQ(view.height(), -500);
-    EXPECT_FLOAT_EQ(view.top(), 250);
+    EXPECT_FLOAT_EQ(view.height(), -500); // y upwards
     std::vector<std::string> texts{view.zoomText()};
     while (view.zoomIn())
         texts.push_back(view.zoomText());
