@@ -61,11 +61,6 @@ QStringList viewOf(const bk_form& w)
                 .arg(w.WeitOption->isChecked())};
 }
 
-void openPanel(bk_form& w, int k)
-{
-    kitwin::doubleClick(w, (w.system().ElemX[k] + w.system().ElemX[k + 1]) / 2, 0);
-}
-
 void viewFrom(bk_form& w, int zoomSteps, int scrollX, int scrollY)
 {
     for (int i = 0; i < std::abs(zoomSteps); ++i)
@@ -81,10 +76,10 @@ void buildCandle(bk_form& w)
         kitwin::add(w, kind);
     const double diverging = w.system().ElemX[3];
     kitwin::drag(w, diverging + 20, 0, diverging + 170, 0);
-    openPanel(w, 1);
+    kitwin::openPanel(w, 1);
     w.BrennText->setText("120");
     w.BrennText_KeyUp(13);
-    openPanel(w, 5);
+    kitwin::openPanel(w, 5);
     w.KurzOption->click();
     w.Schliess1Button->click();
     kitwin::chooseObject(w, ObjectMode::Candle);
@@ -112,7 +107,7 @@ void buildGrid(bk_form& w)
 {
     for (const Kind kind : {Kind::Diverging, Kind::Converging, Kind::Eye})
         kitwin::add(w, kind);
-    openPanel(w, 5);
+    kitwin::openPanel(w, 5);
     w.WeitOption->click();
     w.Schliess1Button->click();
     viewFrom(w, -1, 40, 0);

@@ -47,6 +47,12 @@ inline void doubleClick(bk_form& form, double x, double y)
     form.Picture1_MouseUp(1, 0, float(x), float(y));
 }
 
+// On element k's body, between its faces.
+inline void openPanel(bk_form& form, int k)
+{
+    doubleClick(form, (form.system().ElemX[k] + form.system().ElemX[k + 1]) / 2, 0);
+}
+
 inline void chooseObject(bk_form& form, kit::ObjectMode mode)
 {
     form.objekte->setCurrentIndex(static_cast<int>(mode));

@@ -28,6 +28,7 @@
 #include <algorithm>
 #include <array>
 #include <functional>
+#include <tuple>
 
 namespace {
 
@@ -374,14 +375,8 @@ private slots:
     // when it is no number.
     void spinArrowsStepWithinTheKindsRange()
     {
-        struct Row {
-            int element;
-            const char* text;
-            bool up;
-            bool fine;
-            float focal;
-        };
-        const Row rows[] = {
+        // element, text, up, fine, the focal length after the click
+        const std::tuple<int, const char*, bool, bool, float> rows[] = {
             {1, "4995", true, false, 5000}, {1, "5000", true, false, 5000}, {1, "5", true, false, 30},
             {1, "-10", true, false, 30},    {1, "", false, true, 149},       {1, "abc", false, true, 148},
             {3, "-35", false, false, -30},  {3, "100", false, false, -30},   {5, "190", false, false, 188},
@@ -389,14 +384,14 @@ private slots:
         };
         for (const Kind kind : {Kind::Converging, Kind::Diverging, Kind::Eye})
             kitwin::add(*form, kind);
-        for (const Row& row : rows) {
-            openPanel(row.element);
-            QCOMPARE(form->sehfehl->isVisible(), row.element == 5);
-            (row.fine ? form->FeinOption : form->GrobOption)->click();
-            form->BrennText->setText(row.text);
-            (row.up ? form->BrennSpin->upArrow() : form->BrennSpin->downArrow())->click();
-            QVERIFY2(form->system().ElemF[row.element] == row.focal, row.text);
-            QCOMPARE(form->BrennText->text(), QString::number(row.focal));
+        for (const auto& [element, text, up, fine, focal] : rows) {
+            openPanel(element);
+            QCOMPARE(form->sehfehl->isVisible(), element == 5);
+            (fine ? form->FeinOption : form->GrobOption)->click();
+            form->BrennText->setText(text);
+            (up ? form->BrennSpin->upArrow() : form->BrennSpin->downArrow())->click();
+            QVERIFY2(form->system().ElemF[element] == focal, text);
+            QCOMPARE(form->BrennText->text(), QString::number(focal));
         }
     }
 
@@ -818,7 +813,7 @@ private slots:
 private:
     void openPanel(int k)
     {
-        kitwin::doubleClick(*form, (form->system().ElemX[k] + form->system().ElemX[k + 1]) / 2, 0);
+        kitwin::openPanel(*form, k);
         QVERIFY(form->einstell->isVisible());
         QCOMPARE(int(form->PanelElem), k);
     }
