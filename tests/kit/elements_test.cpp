@@ -28,7 +28,7 @@ TEST(Templates, ElementsStandThreeHundredApart)
     EXPECT_EQ(kitWith(std::vector(6, Kind::Converging)).AddElement(Kind::Eye), kit::AddResult::SixElements);
 }
 
-// Typed values stay within each kind's range (the spin arrows: the window test).
+// Typed values stay within each kind's range; the spin arrows are tried through the window.
 TEST(FocalLength, StaysWithinTheKindsRange)
 {
     const std::tuple<Kind, float, float> typed[] = {
