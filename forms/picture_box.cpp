@@ -300,6 +300,10 @@ void PictureBox::redrawWithWeight(int weight)
 
 void PictureBox::drawAtFlush(const std::function<void()>& figures)
 {
+    if (!repair_) {
+        figures(); // nobody would draw them later
+        return;
+    }
     ensureCanvas();
     marking_ = true;
     figures();

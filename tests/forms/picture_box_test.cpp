@@ -121,6 +121,27 @@ private slots:
         QCOMPARE(holeInStayingFigures(*box), QString());
     }
 
+    // Figures left to the repair are drawn by it, once control returns, with
+    // the staying ones in its order; with no repair they are drawn at once.
+    void figuresLeftToTheRepairComeInItsOrder()
+    {
+        const auto ray = [this] { box->line(100, -200, 300, 200); };
+        box->drawAtFlush(ray);
+        QVERIFY(colourNear(*box, 200, 0, kBlack));
+        box->clear();
+        const auto axis = [this] { box->line(0, 0, 800, 0, kBlue); };
+        axis();
+        box->setRepair([&] {
+            ray();
+            axis();
+        });
+        box->drawAtFlush(ray);
+        QCOMPARE(countColour(*box, kBlack), 0);
+        settle();
+        QCOMPARE(pixelAt(*box, 200, 0), kBlue); // the axis over the ray, as a full redraw has it
+        QVERIFY(samePixels(box->canvas(), box->drawAlone(box->repair())));
+    }
+
     void colourScopeSwitchesOnlyFromBlack()
     {
         for (const QRgb before : {kBlack, kWhite}) {
