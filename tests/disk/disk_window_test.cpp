@@ -92,14 +92,6 @@ bool samePixels(const Canvases& a, const Canvases& b)
     return samePixels(a.disk, b.disk) && samePixels(a.graph, b.graph);
 }
 
-// Both drawings as a switch of the view redraws them: every figure drawn whole, in one order.
-void redrawnInView(bool projector)
-{
-    forms::setProjectorView(!projector);
-    forms::setProjectorView(projector);
-    settle();
-}
-
 } // namespace
 
 class DiskWindowTest : public WindowTest {

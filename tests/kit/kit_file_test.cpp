@@ -155,9 +155,7 @@ private slots:
         QFETCH(int, build);
         QFETCH(bool, launcher);
         kBuilds[build](*form);
-        forms::setProjectorView(true);
-        forms::setProjectorView(false);
-        settle();
+        redrawnInView(false);
         const QString path = dir.filePath("versuch.raylore");
         saveThrough(*form, path);
         bk_form* fresh = nullptr;

@@ -571,16 +571,11 @@ private slots:
     void projectorViewRedrawsEverythingHeavier()
     {
         QFETCH(int, scene);
-        const auto redrawn = [](bool on) {
-            forms::setProjectorView(!on);
-            forms::setProjectorView(on);
-            settle();
-        };
         kScenes[scene](*form);
         settle();
         const QImage built = kitwin::canvas(*form);
         const std::array<QImage, 4> plainIcons = icons(*form);
-        redrawn(false);
+        redrawnInView(false);
         const QImage normal = kitwin::canvas(*form);
         QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
         {
@@ -592,7 +587,7 @@ private slots:
             QVERIFY(sameIcons(icons(*form), icons(*fresh)));
             QVERIFY(!sameIcons(icons(*form), plainIcons));
             kScenes[scene](*fresh);
-            redrawn(true);
+            redrawnInView(true);
             QVERIFY(samePixels(kitwin::canvas(*fresh), heavy));
         }
         QVERIFY(samePixels(kitwin::canvas(*form), normal));

@@ -398,15 +398,10 @@ private slots:
                 click(w, 300, y);
             click(w, 900, -100);
         };
-        const auto redrawn = [](bool on) {
-            forms::setProjectorView(!on);
-            forms::setProjectorView(on);
-            settle();
-        };
         build(*form);
         settle();
         const QImage built = form->Picture1->canvas().copy();
-        redrawn(false);
+        redrawnInView(false);
         const QImage normal = form->Picture1->canvas().copy();
         QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
         // The first ray's stretch just in front of the lens, clear of the grid; the axis left of the object point.
@@ -431,7 +426,7 @@ private slots:
             auto* fresh = openWindow<lens_form>();
             QVERIFY(fresh);
             build(*fresh);
-            redrawn(true);
+            redrawnInView(true);
             QVERIFY(samePixels(fresh->Picture1->canvas(), heavy));
             fresh->unload();
         }

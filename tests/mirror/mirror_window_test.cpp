@@ -308,15 +308,10 @@ private slots:
             w.Picture1_MouseDown(2, 0, 700, 200);
             w.Picture1_MouseDown(1, 1, 0, 60);
         };
-        const auto redrawn = [](bool on) {
-            forms::setProjectorView(!on);
-            forms::setProjectorView(on);
-            settle();
-        };
         build(*form);
         settle();
         const QImage built = form->Picture1->canvas().copy();
-        redrawn(false);
+        redrawnInView(false);
         const QImage normal = form->Picture1->canvas().copy();
         QVERIFY(paintedAlike(normal, built, kWhite)); // nothing lost, nothing added
         {
@@ -336,7 +331,7 @@ private slots:
             auto* fresh = openWindow<sp_form>();
             QVERIFY(fresh);
             build(*fresh);
-            redrawn(true);
+            redrawnInView(true);
             QVERIFY(samePixels(fresh->Picture1->canvas(), heavy));
             fresh->unload();
         }

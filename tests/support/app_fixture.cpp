@@ -82,6 +82,13 @@ ScopedProjectorView::~ScopedProjectorView()
     settle();
 }
 
+void redrawnInView(bool projector)
+{
+    forms::setProjectorView(!projector);
+    forms::setProjectorView(projector);
+    settle();
+}
+
 void settle() { QCoreApplication::processEvents(); }
 
 void flushDeletions()

@@ -70,6 +70,10 @@ public:
     ScopedProjectorView& operator=(const ScopedProjectorView&) = delete;
 };
 
+// Switches the view away and back, as Ctrl+B twice would: every window draws
+// every figure again whole, in one order.
+void redrawnInView(bool projector);
+
 // Lets queued work run: the repair after erasing and the repaint it asks for.
 void settle();
 
