@@ -28,9 +28,6 @@ class Form : public QMainWindow {
 public:
     explicit Form(QWidget* parent = nullptr);
 
-    // Texts a control may show besides the one it shows now.
-
-
     // Controls are placed on the client area, below the menu bar if there is one.
     QWidget* client() const { return client_; }
 
